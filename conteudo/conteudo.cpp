@@ -1,0 +1,6 @@
+#include "conteudo/conteudo.h"
+
+const char* conteudo_registrar_entidades()
+{
+    return nullptr;
+}

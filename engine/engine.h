@@ -1,0 +1,129 @@
+// Engine core: the registry of numbered modules, models and properties, the
+// engine vectors that hold every module's records, and property access.
+//
+// Handles are 1-based; 0 means none. Error texts are returned as const char*:
+// null on success, a static text for fixed errors, or a new allocation for
+// composed ones (which the caller owns).
+#ifndef MORVALEN_ENGINE_H
+#define MORVALEN_ENGINE_H
+
+#include <cstdint>
+
+// Module numbers of the registry; 5 is never registered.
+enum {
+    ENGINE_MODULO_ENGINE = 1,
+    ENGINE_MODULO_FISICA = 2,
+    ENGINE_MODULO_VIDEO = 3,
+    ENGINE_MODULO_AUDIO = 4,
+    ENGINE_MODULO_DADOS = 6,
+    ENGINE_MODULO_ENTIDADES = 7,
+    ENGINE_MODULO_TEMPO = 8,
+    ENGINE_MODULO_ENTRADA = 9,
+    ENGINE_MODULO_ARQUIVO = 10,
+};
+
+// A property value: a 32-bit quantity in the owning module's unit, or the
+// address of a text, so it is pointer-sized. Arithmetic on values is 32-bit.
+typedef intptr_t _engine_valor;
+
+typedef _engine_valor (*_engine_funcaoPegar)(uint32_t instancia);
+typedef const char* (*_engine_funcaoMudar)(uint32_t instancia, _engine_valor valor);
+
+// Growable arrays with 1-based positions and no spare capacity.
+struct _engine_vetorPonteiro {
+    void** itens;
+    uint32_t tamanho;
+};
+
+struct _engine_vetorInteiro {
+    int32_t* itens;
+    uint32_t tamanho;
+};
+
+// Owned elements with stable ids (slot index + 1); emptied slots are reused
+// oldest first. The highest slot is always occupied.
+struct _engine_vetorPersistente {
+    void** itens;
+    uint32_t tamanho;
+    uint32_t* livres;
+    uint32_t nLivres;
+};
+
+// One entry of a name index: the mapped value (not owned) and the index's own
+// lower-case copy of the name.
+struct _engine_parIndice {
+    void* valor;
+    char* chave;
+};
+
+struct _engine_modulo {
+    _engine_vetorPersistente vetoresPonteiro;
+    _engine_vetorPersistente vetoresInteiro;
+    _engine_vetorPersistente vetoresPersistente;
+    _engine_vetorPonteiro modelos;
+};
+
+struct _engine_modelo {
+    _engine_vetorPonteiro propriedades;
+    _engine_vetorPersistente configs;
+    _engine_vetorPersistente configsAplicadas;
+};
+
+struct _engine_propriedade {
+    _engine_funcaoPegar pegar;
+    _engine_funcaoMudar mudar;
+    _engine_vetorPonteiro posicoes;  // instances taking part in the expression graph
+    char imediata;                   // 'S' eager, 'N' lazy
+};
+
+// Registry.
+void engine_iniciar(bool log);
+const char* engine_registrarModulo(uint32_t modulo);
+const char* engine_registrarModelo(uint32_t modulo, uint32_t modelo);
+const char* engine_registrarPropriedade(uint32_t modulo, uint32_t modelo, uint32_t propriedade,
+                                        _engine_funcaoPegar pegar, _engine_funcaoMudar mudar,
+                                        char imediata);
+
+// Property access.
+_engine_valor engine_propriedade_pegarValor(uint32_t modulo, uint32_t modelo, uint32_t propriedade,
+                                            uint32_t instancia, char* recalculado);
+const char* engine_propriedade_mudarValor(uint32_t modulo, uint32_t modelo, uint32_t propriedade,
+                                          uint32_t instancia, _engine_valor valor);
+const char* engine_propriedade_invalidar(uint32_t modulo, uint32_t modelo, uint32_t propriedade,
+                                         uint32_t instancia);
+
+// Vectors in a module's pools.
+uint32_t engine_criarVetorPonteiro(uint32_t modulo);
+uint32_t engine_criarVetorInteiro(uint32_t modulo);
+uint32_t engine_criarVetorPersistente(uint32_t modulo);
+const char* engine_destruirVetorPonteiro(uint32_t modulo, uint32_t vetor);
+const char* engine_destruirVetorInteiro(uint32_t modulo, uint32_t vetor);
+const char* engine_destruirVetorPersistente(uint32_t modulo, uint32_t vetor);
+
+uint32_t engine_vetorPonteiro_adicionarPonteiro(uint32_t modulo, uint32_t vetor, void* ponteiro);
+const char* engine_vetorPonteiro_adicionarPonteiroEm(uint32_t modulo, uint32_t vetor, void* ponteiro,
+                                                     uint32_t posicao);
+void* engine_vetorPonteiro_pegarPonteiro(uint32_t modulo, uint32_t vetor, uint32_t posicao);
+uint32_t engine_vetorPonteiro_pegarTamanho(uint32_t modulo, uint32_t vetor);
+const char* engine_vetorPonteiro_limparPonteiro(uint32_t modulo, uint32_t vetor, uint32_t posicao);
+const char* engine_vetorPonteiro_removerPonteiro(uint32_t modulo, uint32_t vetor, uint32_t posicao);
+void* engine_vetorPonteiro_retirarPonteiro(uint32_t modulo, uint32_t vetor, uint32_t posicao);
+
+uint32_t engine_vetorInteiro_adicionarNumero(uint32_t modulo, uint32_t vetor, int32_t valor);
+int32_t engine_vetorInteiro_pegarNumero(uint32_t modulo, uint32_t vetor, uint32_t posicao);
+uint32_t engine_vetorInteiro_pegarTamanho(uint32_t modulo, uint32_t vetor);
+const char* engine_vetorInteiro_removerNumero(uint32_t modulo, uint32_t vetor, uint32_t posicao);
+
+uint32_t engine_vetorPersistente_adicionarPonteiro(uint32_t modulo, uint32_t vetor, void* elemento);
+void* engine_vetorPersistente_pegarPonteiro(uint32_t modulo, uint32_t vetor, uint32_t id);
+uint32_t engine_vetorPersistente_pegarTamanho(uint32_t modulo, uint32_t vetor);
+const char* engine_vetorPersistente_removerPosicao(uint32_t modulo, uint32_t vetor, uint32_t id);
+
+// Name index over a pointer vector: case-insensitive (ASCII), sorted, unique.
+uint32_t engine_vetorPonteiro_indice_adicionarPonteiro(uint32_t modulo, uint32_t vetor, const char* nome,
+                                                       void* ponteiro);
+void* engine_vetorPonteiro_indice_pegarPonteiro(uint32_t modulo, uint32_t vetor, const char* nome);
+const char* engine_vetorPonteiro_indice_removerPonteiro(uint32_t modulo, uint32_t vetor, const char* nome,
+                                                        char liberar);
+
+#endif
