@@ -10,4 +10,7 @@ typedef void* (*_entidades_funcao)(uint32_t entidade);
 const char* entidades_iniciar(char log);
 void entidades_finalizar();
 
+// Calls the function that the entity's model registered under nome.
+const char* entidades_entidade_chamarFuncao(uint32_t entidade, const char* nome);
+
 #endif
