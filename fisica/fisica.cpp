@@ -24,3 +24,9 @@ uint32_t fisica_criarCorpo(uint32_t entidade, int32_t x, int32_t y)
     (void)y;
     return entidade;
 }
+
+char fisica_existeCorpo(uint32_t entidade)
+{
+    (void)entidade;
+    return 'N';
+}

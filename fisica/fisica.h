@@ -8,5 +8,6 @@ int fisica_iniciar(char log, int32_t taxa);
 int fisica_atualizar(int32_t d);
 int fisica_finalizar();
 uint32_t fisica_criarCorpo(uint32_t entidade, int32_t x, int32_t y);
+char fisica_existeCorpo(uint32_t entidade);
 
 #endif
