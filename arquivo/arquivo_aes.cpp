@@ -159,14 +159,16 @@ static void ARQUIVO_AES_finalizar(_arquivo_AES* e)
     engine_semearAleatorio((uint32_t)time(nullptr));
     e->trecho[b + 15] = (unsigned char)n;
     ARQUIVO_AES_cifrarBloco(e->cifra, e->trecho + b, true);
-    if (!e->falha && e->base->escrever(e->base, e->trecho, b + 16) != b + 16) e->falha = ERRO_AES_ESCRITA;
+    if (e->base->escrever(e->base, e->trecho, b + 16) != b + 16) e->falha = ERRO_AES_ESCRITA;
 }
 
 static const char* ARQUIVO_AES_fechar(_arquivo* a)
 {
     _arquivo_AES* e = a ? (_arquivo_AES*)a->contexto : nullptr;
     if (!e) return nullptr;
-    if (e->modo == 'N') ARQUIVO_AES_finalizar(e);
+    // A writer whose layer below already refused bytes writes nothing more
+    // (its chunk may be full and its last block would not fit).
+    if (e->modo == 'N' && !e->falha) ARQUIVO_AES_finalizar(e);
     const char* falha = e->falha;
     free(e->trecho);
     const char* erroBase = e->base->fechar(e->base);

@@ -259,8 +259,9 @@ static bool ARQUIVO_xz_gravarFatias(_arquivo_xz* x)
     }
 
     uint32_t g = x->palpite;
-    uint32_t cabe = 0;      // longest length tried whose Block fits a slot
-    uint32_t naoCabe = 0;   // shortest length tried whose Block does not (0: none)
+    // The longest length tried whose Block fits a slot and the shortest whose
+    // Block does not (0: none yet), with their output lengths.
+    uint32_t cabe = 0, naoCabe = 0, tCabe = 0, tNaoCabe = 0;
     uint32_t tentativas = 0;
     while (resto > 0) {
         uint32_t limite = resto < ARQUIVO_XZ_BLOCO_MAXIMO ? resto : ARQUIVO_XZ_BLOCO_MAXIMO;
@@ -277,15 +278,34 @@ static bool ARQUIVO_xz_gravarFatias(_arquivo_xz* x)
         // slot may hold; otherwise narrow the search and try again.
         bool cheia = t == XZ_SAIDA_CHEIA || (t < XZ_SAIDA_CHEIA && g == limite);
         if (!cheia) {
-            if (t < XZ_SAIDA_CHEIA)
+            if (t < XZ_SAIDA_CHEIA) {
                 cabe = g;
-            else
+                tCabe = t;
+            } else {
                 naoCabe = g;
+                tNaoCabe = t;
+            }
             uint32_t teto = naoCabe ? naoCabe : limite + 1;
             int64_t proposto = ARQUIVO_xz_corrigir(g, t);
-            // The corrections can alternate between two lengths for ever, so
-            // after a few rounds, or when they leave the open range, bisect.
-            if (++tentativas > 16 || proposto <= cabe || proposto >= teto) proposto = cabe + (teto - cabe) / 2;
+            // The corrections can crawl (data that compresses well) or
+            // alternate between two lengths for ever (an output that jumps by
+            // more than a byte for one more input byte). After a few rounds,
+            // or when they leave the open range between the bounds, the
+            // search interpolates and bisects by turns.
+            if (++tentativas > 6 || proposto <= cabe || proposto >= teto) {
+                int64_t meio = cabe + (teto - cabe) / 2;
+                proposto = meio;
+                if (tentativas % 2 == 1) {
+                    if (cabe && naoCabe)
+                        proposto = cabe + (int64_t)((double)(naoCabe - cabe) * (XZ_SAIDA_CHEIA - tCabe) /
+                                                    (double)(tNaoCabe - tCabe));
+                    else if (cabe)
+                        proposto = (int64_t)((double)cabe * XZ_SAIDA_CHEIA / tCabe);
+                    else
+                        proposto = (int64_t)((double)naoCabe * XZ_SAIDA_CHEIA / tNaoCabe);
+                }
+                if (proposto <= cabe || proposto >= teto) proposto = meio;
+            }
             if (proposto > cabe) {
                 g = (uint32_t)proposto;
                 continue;
@@ -313,7 +333,7 @@ static bool ARQUIVO_xz_gravarFatias(_arquivo_xz* x)
         }
         x->palpite = usado;
         g = usado;
-        cabe = naoCabe = tentativas = 0;
+        cabe = naoCabe = tCabe = tNaoCabe = tentativas = 0;
     }
     free(saida);
     memmove(x->bloco, x->bloco + inicio, resto);
