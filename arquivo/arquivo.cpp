@@ -100,7 +100,9 @@ static uint32_t ARQUIVO_escrever(_arquivo* a, const unsigned char* dados, uint32
     if (!item || item->modo != 'N') return 0;
     // Only the file added last can grow: the directory stores ends only, so a
     // file's bytes must follow its start without another file in between.
-    if (item->base->posicao(item->base) != item->fim) return 0;
+    uint32_t ultimo = engine_vetorPonteiro_pegarTamanho(ENGINE_MODULO_ARQUIVO, item->lista);
+    if (ultimo < 2 || engine_vetorPonteiro_pegarPonteiro(ENGINE_MODULO_ARQUIVO, item->lista, ultimo) != item)
+        return 0;
     uint32_t k = item->base->escrever(item->base, dados, n);
     item->fim += k;
     return k;
@@ -325,6 +327,7 @@ _arquivo* arquivo_criarArquivo(uint32_t lista, const char* nome)
     item->inicio = item->fim = fluxo->posicao(fluxo);
     item->base = fluxo;
     item->modo = 'N';
+    item->lista = lista;
     _arquivo* a = ARQUIVO_novo(ARQUIVO_ler, ARQUIVO_escrever, ARQUIVO_posicao, ARQUIVO_irPara, ARQUIVO_tamanho,
                                ARQUIVO_fecharEscrita, ARQUIVO_criarEscrita, item);
     if (!a || !engine_vetorPonteiro_adicionarPonteiro(ENGINE_MODULO_ARQUIVO, lista, item)) {

@@ -69,9 +69,10 @@ _arquivo* arquivo_lerArquivo(uint32_t tabela, const char* nome);
 
 // Writing: a list over the stream to write (0 for a null stream).
 uint32_t arquivo_criarArquivos(_arquivo* fluxo);
-// Adds a file and returns a write handle on it; the file must be complete
-// before the next one is added. Null for an unknown list or a name longer
-// than 255 bytes.
+// Adds a file and returns a write handle on it. Only the file added last
+// takes bytes, so a file must be complete before the next one is added. Null
+// for an unknown list or a name longer than 255 bytes. Once the list is
+// finalised its write handles may only be closed.
 _arquivo* arquivo_criarArquivo(uint32_t lista, const char* nome);
 // Writes the directory and closes the stream with every layer below it.
 // Null on success, otherwise an error text.

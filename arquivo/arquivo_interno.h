@@ -17,8 +17,9 @@ class AES;
 // The block a slot holds uncompresses to at most this many bytes: the reader
 // refuses a table that says more, and the writer never puts more in a slot.
 #define ARQUIVO_XZ_BLOCO_MAXIMO (16u << 20)
-// Memory a slot's decoder may ask for; preset 9 needs 64 MiB and a little.
-#define ARQUIVO_XZ_MEMORIA_MAXIMA (96ull << 20)
+// Memory a slot's decoder may ask for (its dictionary is at most the
+// block's size, and other filters need little).
+#define ARQUIVO_XZ_MEMORIA_MAXIMA (64ull << 20)
 // The largest stream any layer writes, so that sizes stay 32-bit.
 #define ARQUIVO_TAMANHO_MAXIMO 0xFFFFFFE0u
 
@@ -62,6 +63,7 @@ struct _arquivo_item {
     uint32_t fim;
     _arquivo* base;
     char modo;
+    uint32_t lista;  // write mode: the writer's list that holds the record
 };
 
 extern const char ARQUIVO_ERRO_ESCRITA[];  // "Erro ao escrever arquivo"

@@ -63,6 +63,15 @@ static bool ARQUIVO_xz_decodificar(_arquivo_xz* x, uint32_t i)
             bloco.check = LZMA_CHECK_NONE;
             bloco.filters = filtros;
             if (lzma_block_header_decode(&bloco, nullptr, fatia) == LZMA_OK) {
+                // A Block starts with an empty dictionary, so no match reaches
+                // further back than the Block's own bytes: a dictionary of that
+                // size decodes it (preset 9 asks for 64 MiB, for every slot).
+                for (int f = 0; filtros[f].id != LZMA_VLI_UNKNOWN; f++) {
+                    if (filtros[f].id != LZMA_FILTER_LZMA2 || !filtros[f].options) continue;
+                    lzma_options_lzma* lzma2 = (lzma_options_lzma*)filtros[f].options;
+                    uint32_t basta = tamanho < LZMA_DICT_SIZE_MIN ? LZMA_DICT_SIZE_MIN : tamanho;
+                    if (lzma2->dict_size > basta) lzma2->dict_size = basta;
+                }
                 if (lzma_raw_decoder_memusage(filtros) <= ARQUIVO_XZ_MEMORIA_MAXIMA) {
                     size_t entrada = cabecalho, produzido = 0;
                     lzma_ret r = lzma_block_buffer_decode(&bloco, nullptr, fatia, &entrada, tamanhoFatia, saida,

@@ -123,7 +123,7 @@ const char* conferir(const char* saida, const std::vector<Entrada>& entradas)
         while (total < lido.size() && (n = h->ler(h, lido.data() + total, (uint32_t)(lido.size() - total))) > 0)
             total += n;
         if (h->tamanho(h) != e.bytes.size() || total != e.bytes.size() ||
-            memcmp(lido.data(), e.bytes.data(), e.bytes.size()) != 0)
+            (!e.bytes.empty() && memcmp(lido.data(), e.bytes.data(), e.bytes.size()) != 0))
             erro = "um arquivo lido de volta difere do original";
         h->fechar(h);
         if (erro) {

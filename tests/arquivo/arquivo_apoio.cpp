@@ -78,7 +78,7 @@ Bytes apoio_empacotar(const std::vector<ArquivoNomeado>& arquivos, const unsigne
     return m->bytes;
 }
 
-static Bytes APOIO_bloco(const Bytes& dados)
+static Bytes APOIO_bloco(const Bytes& dados, bool comprimir)
 {
     lzma_options_lzma opcoes;
     lzma_lzma_preset(&opcoes, 0);
@@ -90,20 +90,22 @@ static Bytes APOIO_bloco(const Bytes& dados)
     bloco.filters = filtros;
     Bytes saida(lzma_block_buffer_bound(dados.size()));
     size_t pos = 0;
-    if (lzma_block_buffer_encode(&bloco, nullptr, dados.data(), dados.size(), saida.data(), &pos, saida.size()) !=
-        LZMA_OK)
-        return {};
+    lzma_ret r = comprimir ? lzma_block_buffer_encode(&bloco, nullptr, dados.data(), dados.size(), saida.data(),
+                                                      &pos, saida.size())
+                           : lzma_block_uncomp_encode(&bloco, dados.data(), dados.size(), saida.data(), &pos,
+                                                      saida.size());
+    if (r != LZMA_OK) return {};
     saida.resize(pos);
     return saida;
 }
 
-Bytes apoio_conteiner(const std::vector<Bytes>& blocos, size_t ultimaFatia)
+Bytes apoio_conteiner(const std::vector<Bytes>& blocos, size_t ultimaFatia, bool comprimir)
 {
     Bytes c;
     std::vector<uint32_t> fins;
     uint32_t fim = 0;
     for (size_t i = 0; i < blocos.size(); i++) {
-        Bytes b = APOIO_bloco(blocos[i]);
+        Bytes b = APOIO_bloco(blocos[i], comprimir);
         size_t fatia = i + 1 < blocos.size() ? ARQUIVO_XZ_FATIA : std::max(b.size(), ultimaFatia);
         b.resize(fatia, 0);
         c.insert(c.end(), b.begin(), b.end());
@@ -203,7 +205,7 @@ static int APOIO_exercitarEntrada(uint32_t tabela, const char* nome, std::string
             uint32_t n = outro->ler(outro, inicio.data(), (uint32_t)inicio.size());
             if (outro->posicao(outro) != n)
                 erro = "a second handle's position is off";
-            else if (n > tudo.size() || memcmp(inicio.data(), tudo.data(), n) != 0)
+            else if (n > tudo.size() || (n > 0 && memcmp(inicio.data(), tudo.data(), n) != 0))
                 erro = "a second handle read different bytes";
             outro->fechar(outro);
         }

@@ -32,10 +32,11 @@ Bytes apoio_cifrar(const Bytes& plano, const unsigned char* chave);
 Bytes apoio_compactar(const Bytes& plano);
 Bytes apoio_empacotar(const std::vector<ArquivoNomeado>& arquivos, const unsigned char* chave);
 
-// A container built by hand: each block compressed cheaply into its own
-// slot, every slot but the last padded to 65,536 bytes with zeros, the last
-// padded to ultimaFatia bytes when that is larger; then the end-offset table.
-Bytes apoio_conteiner(const std::vector<Bytes>& blocos, size_t ultimaFatia = 0);
+// A container built by hand: each block compressed cheaply (or stored, in
+// LZMA2's uncompressed chunks, which needs no encoder) into its own slot,
+// every slot but the last padded to 65,536 bytes with zeros, the last padded
+// to ultimaFatia bytes when that is larger; then the end-offset table.
+Bytes apoio_conteiner(const std::vector<Bytes>& blocos, size_t ultimaFatia = 0, bool comprimir = true);
 // A file table's stream built by hand: the files, their records, the offset.
 Bytes apoio_fluxo(const std::vector<ArquivoNomeado>& arquivos);
 

@@ -24,7 +24,7 @@ uint32_t tamanhoDe(const Estado* e)
 uint32_t ler(_arquivo* a, unsigned char* buffer, uint32_t n)
 {
     Estado* e = estado(a);
-    if (e->modo != 'S' || e->posicao >= e->dados->bytes.size()) return 0;
+    if (e->modo != 'S' || n == 0 || e->posicao >= e->dados->bytes.size()) return 0;
     uint32_t k = (uint32_t)std::min<size_t>(n, e->dados->bytes.size() - e->posicao);
     memcpy(buffer, e->dados->bytes.data() + e->posicao, k);
     e->posicao += k;
