@@ -6,10 +6,13 @@
 // order given, through the file table, the container and the encrypted layer
 // under the archive key. The archive is then read back through the reader
 // chain and every entry compared byte for byte. On any failure the program
-// says why on standard error, removes the output and exits with status 1.
+// says why on standard error, removes the output (when it is a regular file)
+// and exits with status 1.
 //
 // The generator is seeded with a fixed value first, so the same files give
 // the same archive.
+#include <sys/stat.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -178,7 +181,10 @@ int main(int argc, char** argv)
     if (!erro) erro = conferir(saida, entradas);
     if (erro) {
         fprintf(stderr, "Erro ao empacotar %s: %s\n", saida, erro);
-        remove(saida);
+        // A broken archive must not be left for the build to pick up, but a
+        // device or anything else that is not a plain file is left alone.
+        struct stat info;
+        if (stat(saida, &info) == 0 && S_ISREG(info.st_mode)) remove(saida);
         return 1;
     }
     return 0;

@@ -4,6 +4,7 @@
 #include "plataforma/plataforma.h"
 
 #include <SFML/Window/Clipboard.hpp>
+#include <X11/Xlib.h>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -102,17 +103,28 @@ Recurso* plataforma_pegarRecurso(const char* nome)
     return new Recurso(nome);
 }
 
-// SFML's clipboard ends the program when it cannot reach a display.
-static bool PLATAFORMA_haTela()
+// Whether the clipboard can be used, found out once. SFML's clipboard ends
+// the program when it cannot reach a display, so the display is tried here
+// first. SFML also asks for and offers UTF-8 only when the UTF8_STRING atom
+// already exists on the server (otherwise it converts through the C locale,
+// which drops every accented letter), so the atom is made here; this
+// connection stays open so that the server keeps it.
+static bool PLATAFORMA_haAreaDeTransferencia()
 {
-    const char* tela = getenv("DISPLAY");
-    return tela && *tela;
+    static int disponivel = -1;
+    if (disponivel < 0) {
+        const char* tela = getenv("DISPLAY");
+        Display* conexao = tela && *tela ? XOpenDisplay(nullptr) : nullptr;
+        if (conexao) XInternAtom(conexao, "UTF8_STRING", False);
+        disponivel = conexao != nullptr;
+    }
+    return disponivel == 1;
 }
 
 char* plataforma_pegarTextoCopiado()
 {
     std::string texto;
-    if (PLATAFORMA_haTela()) {
+    if (PLATAFORMA_haAreaDeTransferencia()) {
         std::basic_string<sf::Uint8> utf8 = sf::Clipboard::getString().toUtf8();
         texto.assign(utf8.begin(), utf8.end());
     }
@@ -123,7 +135,7 @@ char* plataforma_pegarTextoCopiado()
 
 int plataforma_copiarTexto(const char* texto)
 {
-    if (!texto || !PLATAFORMA_haTela()) return 0;
+    if (!texto || !PLATAFORMA_haAreaDeTransferencia()) return 0;
     sf::Clipboard::setString(sf::String::fromUtf8(texto, texto + strlen(texto)));
     return 0;
 }

@@ -44,7 +44,7 @@ void plataforma_finalizar();
 Recurso* plataforma_pegarRecurso(const char* nome);
 
 // The clipboard's text as UTF-8, a new allocation the caller frees; the
-// empty text when there is none or no display.
+// empty text when there is none or no display. Main thread only.
 char* plataforma_pegarTextoCopiado();
 // Puts the text (UTF-8) on the clipboard; returns 0.
 int plataforma_copiarTexto(const char* texto);
