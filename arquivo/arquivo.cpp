@@ -249,8 +249,9 @@ uint32_t arquivo_lerArquivos(_arquivo* fluxo)
     _arquivo_item** itens = nullptr;
     unsigned char bytes[4];
     if (u >= 5) {
+        // A layer below may refuse the seek (a slot that does not decode).
         fluxo->irPara(fluxo, u - 4);
-        if (fluxo->ler(fluxo, bytes, 4) == 4) {
+        if (fluxo->posicao(fluxo) == u - 4 && fluxo->ler(fluxo, bytes, 4) == 4) {
             uint32_t d = ARQUIVO_lerU32(bytes);
             if (d < u - 4) itens = ARQUIVO_lerDiretorio(fluxo, d, u, &n);
         }

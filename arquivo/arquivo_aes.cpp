@@ -48,6 +48,7 @@ static void ARQUIVO_AES_carregar(_arquivo_AES* e, uint32_t inicio)
     uint32_t quer = e->tamanhoCifrado - inicio;
     if (quer > ARQUIVO_AES_TRECHO) quer = ARQUIVO_AES_TRECHO;
     e->base->irPara(e->base, inicio);
+    if (e->base->posicao(e->base) != inicio) return;
     uint32_t lido = e->base->ler(e->base, e->trecho, quer);
     e->carregado = lido < quer ? lido : quer;
 }
@@ -218,7 +219,7 @@ _arquivo* arquivo_lerAES(_arquivo* base, const unsigned char* chave)
     e = base->tamanho(base);
     if (e < 16 || e % 16 != 0) goto falhou;
     base->irPara(base, e - 16);
-    if (base->ler(base, ultimo, 16) != 16) goto falhou;
+    if (base->posicao(base) != e - 16 || base->ler(base, ultimo, 16) != 16) goto falhou;
     cifra = new (std::nothrow) AES();
     if (!cifra) goto falhou;
     cifra->makeKey(chave, 128, AES::DIR_DECRYPT);

@@ -53,7 +53,8 @@ static bool ARQUIVO_xz_decodificar(_arquivo_xz* x, uint32_t i)
     if (fatia && saida) {
         x->base->irPara(x->base, inicioFatia);
         uint32_t cabecalho = 0;
-        if (x->base->ler(x->base, fatia, tamanhoFatia) == tamanhoFatia && fatia[0] != 0 &&
+        if (x->base->posicao(x->base) == inicioFatia &&
+            x->base->ler(x->base, fatia, tamanhoFatia) == tamanhoFatia && fatia[0] != 0 &&
             (cabecalho = lzma_block_header_size_decode(fatia[0])) <= tamanhoFatia) {
             lzma_filter filtros[LZMA_FILTERS_MAX + 1];
             lzma_block bloco;
@@ -169,7 +170,7 @@ _arquivo* arquivo_lerXZ(_arquivo* base)
         bool ok = fins && tabela;
         if (ok) {
             base->irPara(base, p);
-            ok = base->ler(base, tabela, 4 * n) == 4 * n;
+            ok = base->posicao(base) == p && base->ler(base, tabela, 4 * n) == 4 * n;
         }
         // Ends must not decrease, and no slot may hold more than a block's worth.
         for (uint32_t i = 0; ok && i < n; i++) {
