@@ -394,6 +394,15 @@ const char* engine_destruirConfig(uint32_t modulo, uint32_t modelo, uint32_t con
 
 // --------------------------------------------------------------- advancing
 
+// Module times are compared by their difference, so that a step start that
+// the speed moved back past 0 (or a clock that wrapped) stays in order: a
+// timeline that runs fast from time 0 would otherwise wait for the clock to
+// reach 2^32.
+static bool ENGINE_config_antes(uint32_t a, uint32_t b)
+{
+    return (int32_t)(a - b) < 0;
+}
+
 // One application being advanced, with what it needs to check, after every
 // call into a module, that its records still stand.
 struct _engine_avanco {
@@ -510,7 +519,7 @@ static void ENGINE_config_interpolar(const _engine_avanco* av, uint32_t agora)
 {
     _engine_configAplicada* a = av->a;
     _engine_passo* s = ENGINE_config_passo(av->c, a->ponto, a->passo);
-    if (!s || agora <= a->inicioPasso) return;
+    if (!s || !ENGINE_config_antes(a->inicioPasso, agora)) return;
     uint32_t duracao1 = (uint32_t)s->duracao + 1u;
     uint32_t restante = duracao1 + a->inicioPasso - agora;  // remaining time + 1
     float divisor;
@@ -571,7 +580,7 @@ static void ENGINE_config_avancar(_engine_avanco* av, uint32_t agora, int32_t d)
         a->inicioPasso -= (uint32_t)q;
         a->restoVelocidade = (int32_t)((uint32_t)t - (uint32_t)q * 1000u);
     }
-    if (agora < a->inicioPasso || !ENGINE_config_passo(c, a->ponto, a->passo)) return;
+    if (ENGINE_config_antes(agora, a->inicioPasso) || !ENGINE_config_passo(c, a->ponto, a->passo)) return;
 
     // Catch-up: every step that has ended since the previous advance.
     uint32_t semTempo = 0, limite = 0;
@@ -579,7 +588,7 @@ static void ENGINE_config_avancar(_engine_avanco* av, uint32_t agora, int32_t d)
         _engine_passo* s = ENGINE_config_passo(c, a->ponto, a->passo);
         if (!s) return;
         uint32_t duracao = (uint32_t)s->duracao;
-        if (agora < a->inicioPasso + duracao) break;
+        if (ENGINE_config_antes(agora, a->inicioPasso + duracao)) break;
         if (!ENGINE_config_aplicarAlvos(av)) return;
         a->inicioPasso += duracao;
         a->restanteAnterior = 0;
