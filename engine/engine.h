@@ -1,5 +1,7 @@
 // Engine core: the registry of numbered modules, models and properties, the
-// engine vectors that hold every module's records, and property access.
+// engine vectors that hold every module's records, property access, the
+// expression graph between property instances and the timelines that drive
+// property values over time.
 //
 // Handles are 1-based; 0 means none. Error texts are returned as const char*:
 // null on success, a static text for fixed errors, or a new allocation for
