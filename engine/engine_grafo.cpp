@@ -205,30 +205,46 @@ static _engine_valor ENGINE_empurrar(_engine_propriedade* p, uint32_t instancia,
     return valor;
 }
 
-// The part of the walk inside an entry that has just been made invalid:
-// push it when eager, then invalidate the nodes that read it, last first.
-// While the walk is inside the entry it is marked, and reaching it again
-// through a cycle of expressions only invalidates it: an eager instance
-// bound to an expression over itself would otherwise be pushed and walked
-// without end. Once its readers are walked, an eager entry reached again is
-// pushed once more, as a second path would push it, and its recomputation
-// reads its own base, as a lazy cycle does.
-static void ENGINE_percorrerPosicao(_engine_propriedade* p, uint32_t instancia, _engine_posicao* e)
+// Invalidates the nodes that read an instance, last added first.
+static void ENGINE_percorrerLeitores(_engine_propriedade* p, uint32_t instancia)
 {
-    e->emInvalidacao = 'S';
-    if (p->imediata == 'S') ENGINE_empurrar(p, instancia, e);
-    e = ENGINE_pegarPosicao(p, instancia);
+    _engine_posicao* e = ENGINE_pegarPosicao(p, instancia);
     for (uint32_t i = e ? e->dependentes.tamanho : 0; i > 0; i--) {
         e = ENGINE_pegarPosicao(p, instancia);
         if (!e) return;
         if (i > e->dependentes.tamanho) continue;
         ENGINE_invalidarRecurso((uint32_t)e->dependentes.itens[i - 1]);
     }
+}
+
+// The part of the walk inside an entry that has just been made invalid:
+// push it when eager, then invalidate the nodes that read it.
+//
+// While the walk is inside the entry it is marked, and reaching it again
+// through a cycle of expressions only invalidates it ('R'): an eager
+// instance bound to an expression over itself would otherwise be pushed and
+// walked without end. Such an eager entry was pushed before the nodes of its
+// cycle were invalidated, so it is pushed again, now reading its own base as
+// a lazy cycle does; when that changes its value its readers are walked once
+// more, and a last push leaves it valid with its module holding its value.
+static void ENGINE_percorrerPosicao(_engine_propriedade* p, uint32_t instancia, _engine_posicao* e)
+{
+    e->emInvalidacao = 'S';
+    const bool imediata = p->imediata == 'S';
+    _engine_valor empurrado = imediata ? ENGINE_empurrar(p, instancia, e) : 0;
+    ENGINE_percorrerLeitores(p, instancia);
+    for (int volta = 0; imediata && volta < 2; volta++) {
+        e = ENGINE_pegarPosicao(p, instancia);
+        if (!e || e->emInvalidacao != 'R') break;
+        e->emInvalidacao = 'S';
+        char valido = 'S';
+        ENGINE_corrigirPosicao(e, &valido);
+        _engine_valor valor = e->valor;
+        if (p->pegar(instancia) != valor) p->mudar(instancia, valor);
+        if (volta == 0 && valor != empurrado) ENGINE_percorrerLeitores(p, instancia);
+    }
     e = ENGINE_pegarPosicao(p, instancia);
-    if (!e) return;
-    bool reentrada = e->emInvalidacao == 'R';
-    e->emInvalidacao = 'N';
-    if (reentrada && p->imediata == 'S') ENGINE_empurrar(p, instancia, e);
+    if (e) e->emInvalidacao = 'N';
 }
 
 static void ENGINE_invalidarPosicao(_engine_propriedade* p, uint32_t instancia, _engine_posicao* e)

@@ -262,23 +262,30 @@ TEST_F(Grafo, CicloLeABase)
     ASSERT_EQ(engine_propriedade_mudarValor(2, 1, LAZY, 1, 6), nullptr);
     EXPECT_EQ(ler(LAZY, 1), 12);
 
-    // Eager: the write ends, with the value computed from the base pushed.
+    // Eager: the write ends, with the value computed from the base pushed,
+    // and another eager reader sees that value.
     modulo.escritas.clear();
     uint32_t e1 = engine_criarReferencia(2, 1, EAGER, 1);
     ASSERT_EQ(engine_propriedade_mudarRecurso(2, 1, EAGER, 1, engine_criarOperacao(e1, 2, constante(2))), nullptr);
+    ASSERT_EQ(engine_propriedade_mudarRecurso(2, 1, EAGER, 3, engine_criarOperacao(e1, 0, constante(0))), nullptr);
     ASSERT_EQ(engine_propriedade_mudarValor(2, 1, EAGER, 1, 5), nullptr);
-    EXPECT_EQ(modulo.escritas, (std::vector<Escrita>{{EAGER, 1, 10}}));
+    EXPECT_EQ(modulo.escritas, (std::vector<Escrita>{{EAGER, 1, 10}, {EAGER, 3, 10}}));
     EXPECT_EQ(ler(EAGER, 1), 10);
 
-    // A cycle through two eager instances ends too, the module holding what
-    // the entries hold.
+    // A cycle through two eager instances ends too, each write leaving both
+    // entries valid with their modules holding their values.
     uint32_t e2 = engine_criarReferencia(2, 1, EAGER, 2);
     ASSERT_EQ(engine_propriedade_mudarRecurso(2, 1, EAGER, 1, engine_criarOperacao(e1, 0, e2)), nullptr);
     ASSERT_EQ(engine_propriedade_mudarRecurso(2, 1, EAGER, 2, engine_criarOperacao(e1, 2, constante(10))),
               nullptr);
-    ASSERT_EQ(engine_propriedade_mudarValor(2, 1, EAGER, 1, 3), nullptr);
-    EXPECT_EQ(ler(EAGER, 1), modulo.valores[EAGER][1]);
-    EXPECT_EQ(ler(EAGER, 2), modulo.valores[EAGER][2]);
+    for (int v = 1; v <= 3; v++) {
+        ASSERT_EQ(engine_propriedade_mudarValor(2, 1, EAGER, 1, v), nullptr);
+        for (uint32_t i : {1u, 2u}) {
+            char recalculado = 'N';
+            EXPECT_EQ(ler(EAGER, i, &recalculado), modulo.valores[EAGER][i]);
+            EXPECT_EQ(recalculado, 'N');
+        }
+    }
 }
 
 TEST_F(Grafo, EagerPorDoisCaminhosVeOValorIntermediario)
