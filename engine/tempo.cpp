@@ -122,7 +122,13 @@ static void TEMPO_dispararEventos()
         _tempo_evento* evento = (_tempo_evento*)engine_vetorPersistente_pegarPonteiro(ENGINE_MODULO_TEMPO, tempoEventos, id);
         if (!evento || evento->prazo > tempoTempo) continue;
         uint64_t serie = evento->serie;
-        entidades_entidade_chamarFuncao(evento->entidade, evento->nome);
+        // The call gets a name of its own: the function may destroy the
+        // event, and the record's name with it, while the call still runs.
+        size_t tamanho = strlen(evento->nome) + 1;
+        char* nome = (char*)malloc(tamanho);
+        if (nome) memcpy(nome, evento->nome, tamanho);
+        entidades_entidade_chamarFuncao(evento->entidade, nome ? nome : evento->nome);
+        free(nome);
         // The function may have destroyed its own event, and another event
         // may have taken the id since: only the record that fired goes.
         evento = (_tempo_evento*)engine_vetorPersistente_pegarPonteiro(ENGINE_MODULO_TEMPO, tempoEventos, id);
