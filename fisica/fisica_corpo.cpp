@@ -322,8 +322,15 @@ static const char* FISICA_mudarPosicao(uint32_t e, _engine_valor v, int eixo)
     return nullptr;
 }
 
-const char* FISICA_mudarX(uint32_t e, _engine_valor v) { return FISICA_mudarPosicao(e, v, 0); }
-const char* FISICA_mudarY(uint32_t e, _engine_valor v) { return FISICA_mudarPosicao(e, v, 1); }
+const char* FISICA_mudarX(uint32_t e, _engine_valor v)
+{
+    return FISICA_adiarAtras(e, FISICA_mudarX, v) ? nullptr : FISICA_mudarPosicao(e, v, 0);
+}
+
+const char* FISICA_mudarY(uint32_t e, _engine_valor v)
+{
+    return FISICA_adiarAtras(e, FISICA_mudarY, v) ? nullptr : FISICA_mudarPosicao(e, v, 1);
+}
 
 // The signed rotation about z in radians: axis z times angle of the
 // transform's quaternion.
@@ -345,6 +352,7 @@ _engine_valor FISICA_pegarRotacao(uint32_t e)
 
 const char* FISICA_mudarRotacao(uint32_t e, _engine_valor v)
 {
+    if (FISICA_adiarAtras(e, FISICA_mudarRotacao, v)) return nullptr;
     _fisica_corpo* c = fisica_corpo(e);
     if (!c) return FISICA_ERRO_CORPO;
     double alvo = (double)FISICA_valor32(v) * FISICA_GRAU_PARA_RAD;
@@ -391,11 +399,19 @@ static const char* FISICA_mudarVelocidade(uint32_t e, _engine_valor v, int eixo)
     return nullptr;
 }
 
-const char* FISICA_mudarVelocidadeX(uint32_t e, _engine_valor v) { return FISICA_mudarVelocidade(e, v, 0); }
-const char* FISICA_mudarVelocidadeY(uint32_t e, _engine_valor v) { return FISICA_mudarVelocidade(e, v, 1); }
+const char* FISICA_mudarVelocidadeX(uint32_t e, _engine_valor v)
+{
+    return FISICA_adiarAtras(e, FISICA_mudarVelocidadeX, v) ? nullptr : FISICA_mudarVelocidade(e, v, 0);
+}
+
+const char* FISICA_mudarVelocidadeY(uint32_t e, _engine_valor v)
+{
+    return FISICA_adiarAtras(e, FISICA_mudarVelocidadeY, v) ? nullptr : FISICA_mudarVelocidade(e, v, 1);
+}
 
 const char* FISICA_mudarVelocidadeRot(uint32_t e, _engine_valor v)
 {
+    if (FISICA_adiarAtras(e, FISICA_mudarVelocidadeRot, v)) return nullptr;
     _fisica_corpo* c = fisica_corpo(e);
     if (!c) return FISICA_ERRO_CORPO;
     if (c->dinamico != 'S') return ERRO_VELOCIDADE;
@@ -425,6 +441,7 @@ _engine_valor FISICA_pegarTorcao(uint32_t e)
 
 const char* FISICA_mudarForcaX(uint32_t e, _engine_valor v)
 {
+    if (FISICA_adiarAtras(e, FISICA_mudarForcaX, v)) return nullptr;
     _fisica_corpo* c = fisica_corpo(e);
     if (!c) return FISICA_ERRO_CORPO;
     c->forcaX = FISICA_valor32(v);
@@ -433,6 +450,7 @@ const char* FISICA_mudarForcaX(uint32_t e, _engine_valor v)
 
 const char* FISICA_mudarForcaY(uint32_t e, _engine_valor v)
 {
+    if (FISICA_adiarAtras(e, FISICA_mudarForcaY, v)) return nullptr;
     _fisica_corpo* c = fisica_corpo(e);
     if (!c) return FISICA_ERRO_CORPO;
     c->forcaY = FISICA_valor32(v);
@@ -441,6 +459,7 @@ const char* FISICA_mudarForcaY(uint32_t e, _engine_valor v)
 
 const char* FISICA_mudarTorcao(uint32_t e, _engine_valor v)
 {
+    if (FISICA_adiarAtras(e, FISICA_mudarTorcao, v)) return nullptr;
     _fisica_corpo* c = fisica_corpo(e);
     if (!c) return FISICA_ERRO_CORPO;
     c->torcao = FISICA_valor32(v);
@@ -464,11 +483,19 @@ static const char* FISICA_mudarImpulso(uint32_t e, _engine_valor v, int eixo)
     return nullptr;
 }
 
-const char* FISICA_mudarImpulsoX(uint32_t e, _engine_valor v) { return FISICA_mudarImpulso(e, v, 0); }
-const char* FISICA_mudarImpulsoY(uint32_t e, _engine_valor v) { return FISICA_mudarImpulso(e, v, 1); }
+const char* FISICA_mudarImpulsoX(uint32_t e, _engine_valor v)
+{
+    return FISICA_adiarAtras(e, FISICA_mudarImpulsoX, v) ? nullptr : FISICA_mudarImpulso(e, v, 0);
+}
+
+const char* FISICA_mudarImpulsoY(uint32_t e, _engine_valor v)
+{
+    return FISICA_adiarAtras(e, FISICA_mudarImpulsoY, v) ? nullptr : FISICA_mudarImpulso(e, v, 1);
+}
 
 const char* FISICA_mudarImpulsoRot(uint32_t e, _engine_valor v)
 {
+    if (FISICA_adiarAtras(e, FISICA_mudarImpulsoRot, v)) return nullptr;
     _fisica_corpo* c = fisica_corpo(e);
     if (!c) return FISICA_ERRO_CORPO;
     if (c->dinamico != 'S') return ERRO_IMPULSO;
@@ -492,6 +519,7 @@ _engine_valor FISICA_pegarDificuldadeRot(uint32_t e)
 
 const char* FISICA_mudarDificuldadeMov(uint32_t e, _engine_valor v)
 {
+    if (FISICA_adiarAtras(e, FISICA_mudarDificuldadeMov, v)) return nullptr;
     _fisica_corpo* c = fisica_corpo(e);
     if (!c) return FISICA_ERRO_CORPO;
     c->corpo->setDamping((btScalar)FISICA_valor32(v) * 0.0005f, c->corpo->getAngularDamping());
@@ -500,6 +528,7 @@ const char* FISICA_mudarDificuldadeMov(uint32_t e, _engine_valor v)
 
 const char* FISICA_mudarDificuldadeRot(uint32_t e, _engine_valor v)
 {
+    if (FISICA_adiarAtras(e, FISICA_mudarDificuldadeRot, v)) return nullptr;
     _fisica_corpo* c = fisica_corpo(e);
     if (!c) return FISICA_ERRO_CORPO;
     c->corpo->setDamping(c->corpo->getLinearDamping(), (btScalar)FISICA_valor32(v) * 0.0005f);
@@ -527,6 +556,7 @@ _engine_valor FISICA_pegarPodeRodar(uint32_t e)
 
 const char* FISICA_mudarPodeRodar(uint32_t e, _engine_valor v)
 {
+    if (FISICA_adiarAtras(e, FISICA_mudarPodeRodar, v)) return nullptr;
     _fisica_corpo* c = fisica_corpo(e);
     if (!c) return FISICA_ERRO_CORPO;
     c->corpo->setAngularFactor(v == 'S' ? btVector3(1, 1, 1) : btVector3(0, 0, 0));

@@ -88,6 +88,7 @@ enum _fisica_tipoPendencia {
     FISICA_PENDENTE_ADICIONAR_PONTO,
     FISICA_PENDENTE_DESTRUIR_FIGURA,
     FISICA_PENDENTE_DENSIDADE,
+    FISICA_PENDENTE_PROPRIEDADE,  // an ordinary body property, through mudar
 };
 
 // One change asked while the world was locked, replayed after the step.
@@ -97,9 +98,15 @@ struct _fisica_pendencia {
     uint32_t figura;
     int32_t x, y;
     _engine_valor valor;
+    _engine_funcaoMudar mudar;
 };
 
 void FISICA_adiar(int32_t tipo, uint32_t entidade, uint32_t figura, int32_t x, int32_t y, _engine_valor valor);
+// Ordinary property writes are immediate, except to a body that has changes
+// waiting for the end of the step (its creation among them): those writes
+// wait behind them, so that everything reaches the body in the order asked.
+// True when the write was queued.
+bool FISICA_adiarAtras(uint32_t entidade, _engine_funcaoMudar mudar, _engine_valor valor);
 void FISICA_aplicarPendencias();
 void FISICA_descartarPendencias();
 // Whether the entity will have a body once the queued changes are applied

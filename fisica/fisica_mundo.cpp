@@ -150,10 +150,11 @@ int fisica_atualizar(int32_t d)
     fisicaTravado = 'N';
     FISICA_aplicarPendencias();
 
+    // What the step changed by itself, for readers in the expression graph.
+    static const uint32_t mudadas[] = {FISICA_X, FISICA_Y, FISICA_ROTACAO,
+                                       FISICA_VELOCIDADE_X, FISICA_VELOCIDADE_Y, FISICA_VELOCIDADE_ROT};
     for (uint32_t i = 1; i <= n; i++) {
         if (!fisica_corpo(i)) continue;
-        static const uint32_t mudadas[] = {FISICA_X, FISICA_Y, FISICA_ROTACAO,
-                                           FISICA_VELOCIDADE_X, FISICA_VELOCIDADE_Y, FISICA_VELOCIDADE_ROT};
         for (uint32_t p : mudadas) engine_propriedade_invalidar(ENGINE_MODULO_FISICA, 1, p, i);
     }
 
@@ -198,7 +199,19 @@ int fisica_finalizar()
 
 void FISICA_adiar(int32_t tipo, uint32_t entidade, uint32_t figura, int32_t x, int32_t y, _engine_valor valor)
 {
-    fisicaPendencias.push_back({tipo, entidade, figura, x, y, valor});
+    fisicaPendencias.push_back({tipo, entidade, figura, x, y, valor, nullptr});
+}
+
+bool FISICA_adiarAtras(uint32_t entidade, _engine_funcaoMudar mudar, _engine_valor valor)
+{
+    if (fisicaTravado != 'S') return false;
+    for (const _fisica_pendencia& p : fisicaPendencias) {
+        if (p.entidade == entidade) {
+            fisicaPendencias.push_back({FISICA_PENDENTE_PROPRIEDADE, entidade, 0, 0, 0, valor, mudar});
+            return true;
+        }
+    }
+    return false;
 }
 
 void FISICA_descartarPendencias() { fisicaPendencias.clear(); }
@@ -244,6 +257,7 @@ void FISICA_aplicarPendencias()
         case FISICA_PENDENTE_ADICIONAR_PONTO: erro = fisica_poligono_adicionarPonto(p.figura, p.x, p.y); break;
         case FISICA_PENDENTE_DESTRUIR_FIGURA: erro = fisica_destruirFigura(p.figura); break;
         case FISICA_PENDENTE_DENSIDADE: erro = FISICA_figura_mudarDensidade(p.figura, p.valor); break;
+        case FISICA_PENDENTE_PROPRIEDADE: erro = p.mudar(p.entidade, p.valor); break;
         }
         if (erro) FISICA_logar(erro, -1);
     }
