@@ -42,6 +42,7 @@ TEST_F(Config, LinhaDoTempoMoveOCorpoNoRelogioDoModulo)
     // Started through the engine, not through the body.
     uint32_t direta = engine_config_aplicar(ENGINE_MODULO_FISICA, 1, config, 2, fisicaTempo);
     EXPECT_EQ(texto(fisica_cancelarConfiguracao(direta)), "Configuracao cancelada nao encontrada no corpo");
+    EXPECT_EQ(engine_configAplicada_pegarPosicao(ENGINE_MODULO_FISICA, 1, direta), 0u);  // cancelled all the same
     // The body went away before its timeline was cancelled.
     aplicacao = fisica_aplicarConfiguracao(config, 2);
     ASSERT_EQ(fisica_destruirCorpo(2), nullptr);

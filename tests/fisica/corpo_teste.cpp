@@ -13,6 +13,8 @@ TEST_F(Corpo, LeituraTruncaOProdutoDoMundo)
     // and back by truncation.
     const struct { int32_t escrito, lido; } casos[] = {
         {7, 6}, {-7, -6}, {1001, 1000}, {10, 10}, {0, 0}, {300, 300},
+        // Past the 32-bit range after the round trip: saturated, not undefined.
+        {INT32_MAX, INT32_MAX}, {INT32_MIN, INT32_MIN},
     };
     uint32_t id = 2;
     for (const auto& c : casos) {
