@@ -10,6 +10,11 @@
 static _engine_vetorPonteiro engineModulos = {nullptr, 0};
 static bool engineLog = false;
 
+uint32_t ENGINE_pegarNumeroModulos()
+{
+    return engineModulos.tamanho;
+}
+
 _engine_modulo* ENGINE_pegarModulo(uint32_t modulo)
 {
     return (_engine_modulo*)ENGINE_pegarPonteiro(&engineModulos, modulo);
@@ -65,7 +70,7 @@ static void ENGINE_liberarModulo(_engine_modulo* m)
             free(p);
         }
         ENGINE_esvaziarVetorPonteiro(&modelo->propriedades);
-        ENGINE_grafo_liberarConfigs(modelo);
+        ENGINE_config_liberarModelo(modelo);
         free(modelo);
     }
     ENGINE_esvaziarVetorPonteiro(&m->modelos);

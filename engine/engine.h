@@ -1,5 +1,7 @@
 // Engine core: the registry of numbered modules, models and properties, the
-// engine vectors that hold every module's records, and property access.
+// engine vectors that hold every module's records, property access, the
+// expression graph between property instances and the timelines that drive
+// property values over time.
 //
 // Handles are 1-based; 0 means none. Error texts are returned as const char*:
 // null on success, a static text for fixed errors, or a new allocation for
@@ -91,6 +93,42 @@ const char* engine_propriedade_mudarValor(uint32_t modulo, uint32_t modelo, uint
                                           uint32_t instancia, _engine_valor valor);
 const char* engine_propriedade_invalidar(uint32_t modulo, uint32_t modelo, uint32_t propriedade,
                                          uint32_t instancia);
+
+// Expression graph. Nodes (resources) are numbered engine-wide from 1: a
+// reference reads one instance, an operation combines two nodes with an
+// operator code (0 +, 1 -, 2 *, 3 /, 4 remainder, 5 power, 6 root, 7 absolute
+// value of a, 8 min, 9 max; all in 32-bit arithmetic), code 10 makes a
+// constant of a. An instance that an expression reads or drives enters the
+// graph: writes set its base value and invalidate what depends on it; eager
+// properties are recomputed and pushed into their module at once, lazy ones
+// on their next engine_propriedade_pegarValor.
+uint32_t engine_criarReferencia(uint32_t modulo, uint32_t modelo, uint32_t propriedade, uint32_t instancia);
+uint32_t engine_criarOperacao(uint32_t a, int32_t operacao, uint32_t b);
+const char* engine_propriedade_mudarRecurso(uint32_t modulo, uint32_t modelo, uint32_t propriedade,
+                                            uint32_t instancia, uint32_t recurso);
+const char* engine_destruirRecurso(uint32_t recurso);
+const char* engine_propriedade_removerPosicao(uint32_t modulo, uint32_t modelo, uint32_t propriedade,
+                                              uint32_t instancia);
+
+// Timelines of a model: points of timed steps with per-property continuous
+// or discrete targets and an end rule (alvo = 0-based point; modo -1 jump,
+// -2 next point then alvo, -3 hold, n >= 0 jump n times then go on).
+// Applications run a timeline on one instance from a start time on the
+// module's clock; the module advances them with engine_config_configurar.
+uint32_t engine_criarConfig(uint32_t modulo, uint32_t modelo);
+const char* engine_config_passarTempo(uint32_t modulo, uint32_t modelo, uint32_t config, int32_t duracao);
+const char* engine_config_mudarPropriedadeContinua(uint32_t modulo, uint32_t modelo, uint32_t config,
+                                                   uint32_t propriedade, _engine_valor valor);
+const char* engine_config_mudarPropriedadeDiscreta(uint32_t modulo, uint32_t modelo, uint32_t config,
+                                                   uint32_t propriedade, _engine_valor valor);
+uint32_t engine_config_criarPonto(uint32_t modulo, uint32_t modelo, uint32_t config, int32_t alvo, int32_t modo);
+const char* engine_config_vincularVelocidade(uint32_t modulo, uint32_t modelo, uint32_t config, uint32_t recurso);
+uint32_t engine_config_aplicar(uint32_t modulo, uint32_t modelo, uint32_t config, uint32_t posicao,
+                               uint32_t inicio);
+uint32_t engine_configAplicada_pegarPosicao(uint32_t modulo, uint32_t modelo, uint32_t aplicacao);
+const char* engine_config_cancelar(uint32_t modulo, uint32_t modelo, uint32_t aplicacao);
+const char* engine_destruirConfig(uint32_t modulo, uint32_t modelo, uint32_t config);
+const char* engine_config_configurar(uint32_t modulo, uint32_t modelo, uint32_t agora, int32_t d);
 
 // Vectors in a module's pools.
 uint32_t engine_criarVetorPonteiro(uint32_t modulo);

@@ -40,6 +40,7 @@ const char* ENGINE_apagarIndice(_engine_vetorPonteiro* v, const char* nome, char
 uint32_t ENGINE_pegarIndice(const _engine_vetorPonteiro* v, const char* nome);
 
 // Registry lookups: null for an invalid number.
+uint32_t ENGINE_pegarNumeroModulos();  // slots of the registry, empty ones included
 _engine_modulo* ENGINE_pegarModulo(uint32_t modulo);
 _engine_modelo* ENGINE_pegarModelo(uint32_t modulo, uint32_t modelo);
 _engine_propriedade* ENGINE_pegarPropriedade(uint32_t modulo, uint32_t modelo, uint32_t propriedade);
