@@ -250,18 +250,14 @@ char video_pegarTelaCheia()
 
 // ------------------------------------------------------------------- frame
 
-// Advances the camera timelines, then the print timelines, on the video clock.
-static void VIDEO_avancarConfiguracoes(int32_t d)
-{
-    (void)d;
-}
-
 int video_atualizar(int32_t d)
 {
     if (!videoIniciado) return -1;
     if (d <= 0) return 0;
     videoTempo += (uint32_t)d;
-    VIDEO_avancarConfiguracoes(d);
+    // Camera timelines before print timelines; reference timelines never run.
+    engine_config_configurar(ENGINE_MODULO_VIDEO, VIDEO_MODELO_CAMERA, videoTempo, d);
+    engine_config_configurar(ENGINE_MODULO_VIDEO, VIDEO_MODELO_IMPRESSAO, videoTempo, d);
     VIDEO_logar(LOG_IMPRESSAO, (int32_t)videoTempo);
     bool aberta = videoJanela && videoJanela->isOpen();
     if (aberta) videoJanela->clear(sf::Color::Black);

@@ -110,6 +110,24 @@ TEST_F(Video, QuadroAvancaORelogioEContaAsCamadas)
               "VIDEO - ... camadas.\n");
 }
 
+TEST_F(Video, QuadroAvancaAsLinhasDoTempoDasImpressoesNoRelogioDoVideo)
+{
+    apoio::Recursos recursos({{"a.png", apoio::png(4, 4)}});
+    uint32_t p = video_criarAnimacao(video_abrirImagem("a.png", 1, 1));
+    ASSERT_NE(p, 0u);
+    uint32_t config = engine_criarConfig(ENGINE_MODULO_VIDEO, 1);
+    ASSERT_EQ(engine_config_passarTempo(ENGINE_MODULO_VIDEO, 1, config, 100), nullptr);
+    ASSERT_EQ(engine_config_mudarPropriedadeContinua(ENGINE_MODULO_VIDEO, 1, config, 28, 1000), nullptr);
+    ASSERT_NE(engine_config_aplicar(ENGINE_MODULO_VIDEO, 1, config, p, 0), 0u);
+    video_atualizar(50);
+    EXPECT_EQ(ler(28, p), 500);
+    video_atualizar(0);
+    video_atualizar(-5);
+    EXPECT_EQ(ler(28, p), 500);
+    video_atualizar(50);
+    EXPECT_EQ(ler(28, p), 1000);
+}
+
 TEST_F(Video, PropriedadesSoDeEscritaLeemZeroEASoDeLeituraNaoMuda)
 {
     apoio::Recursos recursos({{"a.png", apoio::png(4, 4)}});
