@@ -1,15 +1,40 @@
+// Platform module: start-up opens the resource archive through the encrypted
+// layer, the container and the file table, and keeps the table; each
+// resource stream then opens a private copy of that chain for its entry.
 #include "plataforma/plataforma.h"
 
-#include <cstdio>
+#include <SFML/Window/Clipboard.hpp>
+#include <cstdlib>
+#include <cstring>
+#include <string>
 
-static char plataformaLog = 'N';
+#include "arquivo/arquivo.h"
+#include "arquivo/arquivo_interno.h"
+#include "plataforma/plataforma_interno.h"
+
+uint32_t plataformaRecursos = 0;
+
+static const char ERRO_RECURSOS[] = "Erro ao abrir arquivo de recursos";
 
 const char* plataforma_iniciar(char log)
 {
     plataformaLog = log;
-    FILE* arquivo = fopen(PLATAFORMA_ARQUIVO_RECURSOS, "rb");
-    if (!arquivo) return "Erro ao abrir arquivo de recursos";
-    fclose(arquivo);
+    PLATAFORMA_logar("Iniciando m\xF3" "dulo de plataforma", -1);
+    _arquivo* arquivo = plataforma_lerArquivo(PLATAFORMA_ARQUIVO_RECURSOS);
+    if (!arquivo) {
+        PLATAFORMA_logar(ERRO_RECURSOS, -1);
+        return ERRO_RECURSOS;
+    }
+    // A layer that refuses leaves what lies below it to be closed here; the
+    // layers log which one refused.
+    const unsigned char* chave = (const unsigned char*)PLATAFORMA_CHAVE;
+    _arquivo* aes = arquivo_lerAES(arquivo, chave);
+    if (!aes) arquivo->fechar(arquivo);
+    _arquivo* xz = arquivo_lerXZ(aes);
+    if (!xz && aes) aes->fechar(aes);
+    plataformaRecursos = arquivo_lerArquivos(xz);
+    if (!plataformaRecursos && xz) xz->fechar(xz);
+    PLATAFORMA_logar("M\xF3" "dulo de plataforma iniciado com sucesso", -1);
     return nullptr;
 }
 
@@ -17,39 +42,88 @@ void plataforma_atualizar()
 {
 }
 
-Recurso::Recurso(const char* nome) : origem(nullptr)
+void plataforma_finalizar()
 {
-    (void)nome;
+}
+
+void PLATAFORMA_liberarRecursos()
+{
+    ARQUIVO_liberarArquivos(plataformaRecursos);
+    plataformaRecursos = 0;
+}
+
+Recurso::Recurso(const char* nome) : origem(nullptr), noFim(false)
+{
+    origem = arquivo_lerArquivo(plataformaRecursos, nome);
 }
 
 Recurso::~Recurso()
 {
+    if (origem) origem->fechar(origem);
 }
 
 sf::Int64 Recurso::read(void* data, sf::Int64 size)
 {
-    (void)data;
-    (void)size;
-    return 0;
+    if (!origem || noFim || !data || size <= 0) return 0;
+    uint32_t n = size > (sf::Int64)UINT32_MAX ? UINT32_MAX : (uint32_t)size;
+    return origem->ler(origem, (unsigned char*)data, n);
 }
 
 sf::Int64 Recurso::seek(sf::Int64 position)
 {
-    (void)position;
-    return 0;
+    if (!origem) return 0;
+    sf::Int64 tamanho = origem->tamanho(origem);
+    if (position < 0 || position > tamanho) return -1;
+    // The sound decoder finds a file's length by seeking to its end and
+    // asking the position, which the entry handle alone would not allow.
+    if (position == tamanho) {
+        noFim = true;
+        return position;
+    }
+    origem->irPara(origem, (uint32_t)position);
+    if (origem->posicao(origem) != (uint32_t)position) return -1;
+    noFim = false;
+    return position;
 }
 
 sf::Int64 Recurso::tell()
 {
-    return 0;
+    if (!origem) return 0;
+    return noFim ? (sf::Int64)origem->tamanho(origem) : (sf::Int64)origem->posicao(origem);
 }
 
 sf::Int64 Recurso::getSize()
 {
-    return 0;
+    return origem ? (sf::Int64)origem->tamanho(origem) : 0;
 }
 
 Recurso* plataforma_pegarRecurso(const char* nome)
 {
     return new Recurso(nome);
+}
+
+// SFML's clipboard ends the program when it cannot reach a display.
+static bool PLATAFORMA_haTela()
+{
+    const char* tela = getenv("DISPLAY");
+    return tela && *tela;
+}
+
+char* plataforma_pegarTextoCopiado()
+{
+    std::string texto;
+    if (PLATAFORMA_haTela()) {
+        std::basic_string<sf::Uint8> utf8 = sf::Clipboard::getString().toUtf8();
+        texto.assign(utf8.begin(), utf8.end());
+    }
+    char* copia = (char*)malloc(texto.size() + 1);
+    if (copia) memcpy(copia, texto.c_str(), texto.size() + 1);
+    return copia;
+}
+
+int plataforma_copiarTexto(const char* texto)
+{
+    if (!texto || !PLATAFORMA_haTela()) return 0;
+    sf::Clipboard::setString(sf::String::fromUtf8(texto, texto + strlen(texto)));
+    return 0;
 }
