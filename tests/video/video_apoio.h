@@ -6,6 +6,7 @@
 #define MORVALEN_TESTES_VIDEO_APOIO_H
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <SFML/Graphics/Image.hpp>
@@ -20,14 +21,17 @@
 #include <vector>
 
 #include "engine/engine.h"
+#include "arquivo/arquivo.h"
 #include "plataforma/plataforma.h"
+#include "plataforma/plataforma_interno.h"
 #include "video/video.h"
 #include "video/video_interno.h"
 
 namespace apoio {
 
-// The font the game's texts use.
+// The font the game's texts use, and a smaller one.
 const char* const FONTE_DEJAVU = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
+const char* const FONTE_MENOR = "/usr/share/fonts/truetype/dejavu/DejaVuSansMono-Oblique.ttf";
 
 inline std::string lerArquivo(const std::string& caminho)
 {
@@ -53,9 +57,13 @@ inline std::string png(unsigned w, unsigned h, sf::Color cor = sf::Color::White)
     return bytes;
 }
 
-// A folder of its own holding recursos.dad with the given entries; the
-// process works in it while the object lives, and the platform module has
-// opened the archive.
+// A folder of its own holding recursos.dad, packed by the project's packer
+// from the given entries; the process works in it while the object lives,
+// and the file and platform modules have opened the archive.
+//
+// Packing is slow (the packer compresses hard), and every test runs in a
+// process of its own, so archives are kept in the build folder under a hash
+// of the entries and of the packer itself, and reused.
 class Recursos {
 public:
     explicit Recursos(const std::vector<std::pair<std::string, std::string>>& entradas)
@@ -66,20 +74,53 @@ public:
         anterior = atual;
         free(atual);
         EXPECT_EQ(chdir(pasta.c_str()), 0);
-        for (const auto& e : entradas) {
-            std::ofstream(e.first, std::ios::binary) << e.second;
+        std::string guardado = std::string(MORVALEN_CACHE_RECURSOS) + "/" + impressaoDigital(entradas) + ".dad";
+        if (std::system(("cp '" + guardado + "' recursos.dad 2>/dev/null").c_str()) != 0) {
+            EXPECT_EQ(mkdir("entradas", 0700), 0);
+            std::string comando = std::string("'") + MORVALEN_EMPACOTADOR + "' recursos.dad";
+            for (const auto& e : entradas) {
+                std::ofstream("entradas/" + e.first, std::ios::binary) << e.second;
+                comando += " 'entradas/" + e.first + "'";
+            }
+            EXPECT_EQ(std::system((comando + " >/dev/null").c_str()), 0) << comando;
+            // Copied under a name of this process's, then renamed: another
+            // test may be storing the same archive at the same moment.
+            std::string temporario = guardado + "." + std::to_string(getpid());
+            std::string guardar = "mkdir -p '" + std::string(MORVALEN_CACHE_RECURSOS) + "' && cp recursos.dad '" +
+                                  temporario + "' && mv '" + temporario + "' '" + guardado + "'";
+            EXPECT_EQ(std::system(guardar.c_str()), 0);
         }
-        std::ofstream("recursos.dad", std::ios::binary) << "";
+        arquivo_iniciar('N');
         EXPECT_EQ(plataforma_iniciar('N'), nullptr);
+        EXPECT_NE(plataformaRecursos, 0u);
     }
     ~Recursos()
     {
+        PLATAFORMA_liberarRecursos();
         EXPECT_EQ(chdir(anterior.c_str()), 0);
         std::string comando = "rm -rf '" + pasta + "'";
         EXPECT_EQ(std::system(comando.c_str()), 0);
     }
 
 private:
+    static std::string impressaoDigital(const std::vector<std::pair<std::string, std::string>>& entradas)
+    {
+        uint64_t h = 14695981039346656037ull;
+        auto misturar = [&h](const std::string& s) {
+            for (unsigned char c : s) h = (h ^ c) * 1099511628211ull;
+            h = (h ^ 0xFF) * 1099511628211ull;
+        };
+        struct stat empacotador;
+        if (stat(MORVALEN_EMPACOTADOR, &empacotador) == 0)
+            misturar(std::to_string(empacotador.st_size) + ":" + std::to_string(empacotador.st_mtime));
+        for (const auto& e : entradas) {
+            misturar(e.first);
+            misturar(e.second);
+        }
+        char texto[17];
+        snprintf(texto, sizeof texto, "%016llx", (unsigned long long)h);
+        return texto;
+    }
     std::string pasta, anterior;
 };
 
@@ -160,14 +201,10 @@ protected:
     void TearDown() override { liberarVideo(); }
 };
 
-// Starts everything again, this time with the video log on; the start's own
-// lines are not kept.
-inline void reiniciarComLog(sf::RenderWindow* janela = nullptr)
+// Turns the video log on from here (the start's own lines are not wanted).
+inline void ligarLog()
 {
-    liberarVideo();
-    CapturaErro descartada;
-    engine_iniciar(true);
-    ASSERT_EQ(video_iniciar('S', 'N', 'S', janela), nullptr);
+    videoLog = 'S';
 }
 
 // A property of a print through the engine.

@@ -72,7 +72,7 @@ TEST_F(Imagens, TamanhoDoQuadroVemDaGrade)
 
 TEST_F(Imagens, AberturasQueFalhamDevolvemZeroEDizemPorQue)
 {
-    apoio::reiniciarComLog();
+    apoio::ligarLog();
     struct {
         const char* nome;
         uint32_t colunas, linhas;
