@@ -6,6 +6,8 @@
 #
 # Nothing can close the window from outside until the program reads window
 # events, so the test ends the program itself once it has seen the window.
+# Other tests may have windows of the same title on the display at the same
+# time: the program's are those whose class names the program's executable.
 programa="$1"
 empacotador="$2"
 [ -n "$DISPLAY" ] || { echo "no display"; exit 1; }
@@ -18,14 +20,24 @@ printf 'qualquer coisa' >leia-me.txt
 
 tela=$(xwininfo -root | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}')
 
+executavel=$(basename "$programa")
+# The ids of the program's windows titled "Morvalen".
+janelas() {
+  xwininfo -root -tree | awk -v classe="(\"$executavel\" " 'index($0, "\"Morvalen\": " classe) { print $1 }'
+}
+
 # Starts the program with the given options and waits for its window; the
 # window's xwininfo is left in janela.txt.
 abrir() {
-  # shellcheck disable=SC2086
   "$programa" "$@" >saida.txt 2>erro.txt &
   pid=$!
   for _ in $(seq 1 200); do
-    if xwininfo -name Morvalen >janela.txt 2>/dev/null; then return 0; fi
+    ids=$(janelas)
+    if [ -n "$ids" ]; then
+      [ "$(echo "$ids" | wc -l)" -eq 1 ] || { echo "more than one window: $ids"; exit 1; }
+      xwininfo -id "$ids" >janela.txt
+      return 0
+    fi
     kill -0 "$pid" 2>/dev/null || { echo "the program ended:"; cat erro.txt; exit 1; }
     sleep 0.1
   done
@@ -34,8 +46,12 @@ abrir() {
 
 fechar() {
   kill "$pid"; wait "$pid" 2>/dev/null; pid=""
-  # Only one window may have been seen, and it is gone with the program.
-  if xwininfo -name Morvalen >/dev/null 2>&1; then echo "the window outlived the program"; exit 1; fi
+  # The window is gone with the program (the display may take a moment).
+  for _ in $(seq 1 50); do
+    [ -z "$(janelas)" ] && return 0
+    sleep 0.1
+  done
+  echo "the window outlived the program"; exit 1
 }
 
 tamanho() {
