@@ -261,6 +261,7 @@ int video_atualizar(int32_t d)
     VIDEO_logar(LOG_IMPRESSAO, (int32_t)videoTempo);
     bool aberta = videoJanela && videoJanela->isOpen();
     if (aberta) videoJanela->clear(sf::Color::Black);
+    // The layers in drawing order, counted for the log.
     uint32_t camadas = engine_vetorPonteiro_pegarTamanho(ENGINE_MODULO_VIDEO, videoCamadas);
     int32_t desenhadas = 0;
     for (uint32_t i = 1; i <= camadas; i++)
