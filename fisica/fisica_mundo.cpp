@@ -1,0 +1,264 @@
+// The world: the module's start and end, the frame step, the log, and the
+// lock that queues structural changes asked while the world steps.
+#include "fisica/fisica_interno.h"
+#include "fisica/fisica_contato.h"
+
+#include <vector>
+
+#include "engine/dados_texto.h"
+#include "engine/engine_log.h"
+
+char fisicaLog = 'N';
+int32_t fisicaFps = 0;
+uint32_t fisicaTempo = 0;
+
+btDiscreteDynamicsWorld* fisicaDiscreteDynamicsWorld = nullptr;
+btSequentialImpulseConstraintSolver* fisicaSolver = nullptr;
+btCollisionDispatcher* fisicaDispatcher = nullptr;
+btDefaultCollisionConfiguration* fisicaCollisionConfiguration = nullptr;
+btBroadphaseInterface* fisicaBroadphase = nullptr;
+btVoronoiSimplexSolver* fisicaVoronoiSimplexSolver = nullptr;
+btMinkowskiPenetrationDepthSolver* fisicaMinkowskiPenetrationDepthSolver = nullptr;
+btConvex2dConvex2dAlgorithm::CreateFunc* fisicaConvexAlgo2d = nullptr;
+
+uint32_t fisicaCorpos = 0;
+uint32_t fisicaFiguras = 0;
+uint32_t fisicaColisoes = 0;
+uint32_t fisicaColisoesOrdenadas = 0;
+
+char fisicaTravado = 'N';
+
+static std::vector<_fisica_pendencia> fisicaPendencias;
+
+int FISICA_logar(const char* texto, int32_t valor)
+{
+    if (fisicaLog == 'S') engine_escreverLog("F\xCD" "SICA - %s", texto, valor);
+    return 1;
+}
+
+// ------------------------------------------------------------ start
+
+static void FISICA_construirMundo(const btDefaultCollisionConstructionInfo& info)
+{
+    fisicaBroadphase = new btDbvtBroadphase();
+    fisicaCollisionConfiguration = new btDefaultCollisionConfiguration(info);
+    fisicaDispatcher = new btCollisionDispatcher(fisicaCollisionConfiguration);
+    fisicaDispatcher->setNearCallback(FISICA_nearCallback);
+    fisicaVoronoiSimplexSolver = new btVoronoiSimplexSolver();
+    fisicaMinkowskiPenetrationDepthSolver = new btMinkowskiPenetrationDepthSolver();
+    fisicaConvexAlgo2d =
+        new btConvex2dConvex2dAlgorithm::CreateFunc(fisicaVoronoiSimplexSolver, fisicaMinkowskiPenetrationDepthSolver);
+    fisicaDispatcher->registerCollisionCreateFunc(CONVEX_2D_SHAPE_PROXYTYPE, CONVEX_2D_SHAPE_PROXYTYPE,
+                                                  fisicaConvexAlgo2d);
+    fisicaDispatcher->registerCollisionCreateFunc(BOX_2D_SHAPE_PROXYTYPE, CONVEX_2D_SHAPE_PROXYTYPE,
+                                                  fisicaConvexAlgo2d);
+    fisicaDispatcher->registerCollisionCreateFunc(CONVEX_2D_SHAPE_PROXYTYPE, BOX_2D_SHAPE_PROXYTYPE,
+                                                  fisicaConvexAlgo2d);
+    fisicaSolver = new btSequentialImpulseConstraintSolver();
+    fisicaDiscreteDynamicsWorld = new btDiscreteDynamicsWorld(fisicaDispatcher, fisicaBroadphase, fisicaSolver,
+                                                              fisicaCollisionConfiguration);
+    fisicaDiscreteDynamicsWorld->setGravity(btVector3(0, 980, 0));
+    // Motion states report the transform at the world's own time, and
+    // contacts correct penetration as strongly, as in the library version
+    // the game was tuned with.
+    fisicaDiscreteDynamicsWorld->setLatencyMotionStateInterpolation(false);
+    fisicaDiscreteDynamicsWorld->getSolverInfo().m_erp2 = 0.8f;
+}
+
+int FISICA_iniciarCom(char log, int32_t taxa, const btDefaultCollisionConstructionInfo& info)
+{
+    fisicaLog = log;
+    FISICA_logar("Iniciando m\xF3" "dulo de f\xEDsica", -1);
+    const char* erro = engine_registrarModulo(ENGINE_MODULO_FISICA);
+    if (erro) {
+        FISICA_logar("Falha ao iniciar m\xF3" "dulo de f\xEDsica", -1);
+        FISICA_logar(erro, -1);
+        free((void*)erro);  // composed by the engine; ours to release
+        return 0;
+    }
+    fisicaColisaoDoEvento = 0;
+    gContactAddedCallback = CustomContactAddedCallback;
+    fisicaFps = taxa;
+    fisicaTempo = 0;
+    fisicaTravado = 'N';
+    fisicaPendencias.clear();
+
+    FISICA_construirMundo(info);
+
+    fisicaIniciandoColisao = 'N';
+    fisicaTerminandoColisao = 'N';
+
+    fisicaCorpos = engine_criarVetorPonteiro(ENGINE_MODULO_FISICA);
+    fisicaFiguras = engine_criarVetorPersistente(ENGINE_MODULO_FISICA);
+    fisicaColisoes = engine_criarVetorPersistente(ENGINE_MODULO_FISICA);
+    fisicaColisoesOrdenadas = engine_criarVetorPonteiro(ENGINE_MODULO_FISICA);
+
+    engine_registrarModelo(ENGINE_MODULO_FISICA, 1);
+    FISICA_registrarPropriedadesCorpo();
+    engine_registrarModelo(ENGINE_MODULO_FISICA, 2);
+    FISICA_registrarPropriedadesFigura();
+
+    FISICA_logar("M\xF3" "dulo de f\xEDsica iniciado com sucesso", -1);
+    return 1;
+}
+
+int fisica_iniciar(char log, int32_t taxa)
+{
+    return FISICA_iniciarCom(log, taxa, btDefaultCollisionConstructionInfo());
+}
+
+// ------------------------------------------------------------ frame step
+
+// Adds the stored force and torque of a dynamic body for this frame's step.
+static void FISICA_aplicarForcas(uint32_t i, _fisica_corpo* c)
+{
+    int32_t fx = FISICA_valor32(engine_propriedade_pegarValor(ENGINE_MODULO_FISICA, 1, FISICA_FORCA_X, i, nullptr));
+    int32_t fy = FISICA_valor32(engine_propriedade_pegarValor(ENGINE_MODULO_FISICA, 1, FISICA_FORCA_Y, i, nullptr));
+    if (fx != 0 || fy != 0) {
+        // applyCentralForce multiplies by the linear factor.
+        c->corpo->applyCentralForce(
+            btVector3((btScalar)FISICA_multiplicar32(fx, 100), (btScalar)FISICA_multiplicar32(fy, 100), 0));
+    }
+    if (c->torcao != 0) c->corpo->applyTorque(btVector3(0, 0, (btScalar)c->torcao));
+}
+
+int fisica_atualizar(int32_t d)
+{
+    if (!fisicaDiscreteDynamicsWorld) return 1;
+    fisicaTempo += (uint32_t)d;
+    FISICA_logar("Atualizando m\xF3" "dulo de f\xEDsica com tempo atual", (int32_t)fisicaTempo);
+
+    FISICA_avancarConfiguracoes(d);
+
+    uint32_t n = engine_vetorPonteiro_pegarTamanho(ENGINE_MODULO_FISICA, fisicaCorpos);
+    for (uint32_t i = 1; i <= n; i++) {
+        _fisica_corpo* c = fisica_corpo(i);
+        if (!c) continue;
+        // Re-adding drops the body's manifolds: every contact of this step
+        // is new to the contact hook.
+        fisicaDiscreteDynamicsWorld->removeRigidBody(c->corpo);
+        fisicaDiscreteDynamicsWorld->addRigidBody(c->corpo);
+        FISICA_logar("Ajustando corpo", (int32_t)i);
+        if (c->dinamico == 'S') FISICA_aplicarForcas(i, c);
+        FISICA_logar("Corpo ajustado", (int32_t)i);
+    }
+
+    // Handlers called from inside the step must not free what the step is
+    // iterating; their structural changes wait in the queue.
+    fisicaTravado = 'S';
+    fisicaDiscreteDynamicsWorld->stepSimulation((btScalar)d * 0.001f, 10, 1.0f / 60.0f);
+    fisicaTravado = 'N';
+    FISICA_aplicarPendencias();
+
+    // What the step changed by itself, for readers in the expression graph.
+    static const uint32_t mudadas[] = {FISICA_X, FISICA_Y, FISICA_ROTACAO,
+                                       FISICA_VELOCIDADE_X, FISICA_VELOCIDADE_Y, FISICA_VELOCIDADE_ROT};
+    for (uint32_t i = 1; i <= n; i++) {
+        if (!fisica_corpo(i)) continue;
+        for (uint32_t p : mudadas) engine_propriedade_invalidar(ENGINE_MODULO_FISICA, 1, p, i);
+    }
+
+    FISICA_terminarColisoes();
+    return 1;
+}
+
+// ------------------------------------------------------------ end
+
+int fisica_finalizar()
+{
+    fisicaPendencias.clear();
+    // Bodies leave the world before it goes; the world's destructor touches
+    // the objects still in it.
+    if (fisicaDiscreteDynamicsWorld) {
+        FISICA_liberarCorpos();
+        FISICA_liberarFiguras();
+        FISICA_liberarColisoes();
+    }
+    delete fisicaDiscreteDynamicsWorld;
+    delete fisicaSolver;
+    delete fisicaDispatcher;
+    delete fisicaCollisionConfiguration;
+    delete fisicaBroadphase;
+    delete fisicaVoronoiSimplexSolver;
+    delete fisicaMinkowskiPenetrationDepthSolver;
+    delete fisicaConvexAlgo2d;
+    fisicaDiscreteDynamicsWorld = nullptr;
+    fisicaSolver = nullptr;
+    fisicaDispatcher = nullptr;
+    fisicaCollisionConfiguration = nullptr;
+    fisicaBroadphase = nullptr;
+    fisicaVoronoiSimplexSolver = nullptr;
+    fisicaMinkowskiPenetrationDepthSolver = nullptr;
+    fisicaConvexAlgo2d = nullptr;
+    if (gContactAddedCallback == CustomContactAddedCallback) gContactAddedCallback = nullptr;
+    FISICA_logar("M\xF3" "dulo de f\xEDsica finalizado", -1);
+    return 1;
+}
+
+// ------------------------------------------------------------ world lock
+
+void FISICA_adiar(int32_t tipo, uint32_t entidade, uint32_t figura, int32_t x, int32_t y, _engine_valor valor)
+{
+    fisicaPendencias.push_back({tipo, entidade, figura, x, y, valor, nullptr});
+}
+
+bool FISICA_adiarAtras(uint32_t entidade, _engine_funcaoMudar mudar, _engine_valor valor)
+{
+    if (fisicaTravado != 'S') return false;
+    for (const _fisica_pendencia& p : fisicaPendencias) {
+        if (p.entidade == entidade) {
+            fisicaPendencias.push_back({FISICA_PENDENTE_PROPRIEDADE, entidade, 0, 0, 0, valor, mudar});
+            return true;
+        }
+    }
+    return false;
+}
+
+void FISICA_descartarPendencias() { fisicaPendencias.clear(); }
+
+bool FISICA_corpoExistira(uint32_t entidade)
+{
+    bool existe = fisica_corpo(entidade) != nullptr;
+    if (fisicaTravado != 'S') return existe;
+    for (const _fisica_pendencia& p : fisicaPendencias) {
+        if (p.entidade != entidade) continue;
+        if (p.tipo == FISICA_PENDENTE_CRIAR_CORPO) existe = true;
+        if (p.tipo == FISICA_PENDENTE_DESTRUIR_CORPO) existe = false;
+    }
+    return existe;
+}
+
+bool FISICA_figuraExistira(uint32_t figura)
+{
+    if (!fisica_figura(figura)) return false;
+    if (fisicaTravado != 'S') return true;
+    for (const _fisica_pendencia& p : fisicaPendencias)
+        if (p.tipo == FISICA_PENDENTE_DESTRUIR_FIGURA && p.figura == figura) return false;
+    return true;
+}
+
+// Replays the queued changes through the same calls, now unlocked. A change
+// that no longer applies (its body went away first) only logs its error.
+void FISICA_aplicarPendencias()
+{
+    std::vector<_fisica_pendencia> pendencias;
+    pendencias.swap(fisicaPendencias);
+    for (const _fisica_pendencia& p : pendencias) {
+        const char* erro = nullptr;
+        switch (p.tipo) {
+        case FISICA_PENDENTE_CRIAR_CORPO: fisica_criarCorpo(p.entidade, p.x, p.y); break;
+        case FISICA_PENDENTE_DESTRUIR_CORPO: erro = fisica_destruirCorpo(p.entidade); break;
+        case FISICA_PENDENTE_MASSA: erro = FISICA_mudarMassa(p.entidade, p.valor); break;
+        case FISICA_PENDENTE_DINAMICO: erro = FISICA_mudarDinamico(p.entidade, p.valor); break;
+        case FISICA_PENDENTE_ESCALA_X: erro = FISICA_mudarEscalaX(p.entidade, p.valor); break;
+        case FISICA_PENDENTE_ESCALA_Y: erro = FISICA_mudarEscalaY(p.entidade, p.valor); break;
+        case FISICA_PENDENTE_ANEXAR: erro = fisica_anexarFigura(p.entidade, p.figura, p.x, p.y); break;
+        case FISICA_PENDENTE_REMOVER_ANEXO: erro = fisica_removerFiguraAnexada(p.entidade, p.figura); break;
+        case FISICA_PENDENTE_ADICIONAR_PONTO: erro = fisica_poligono_adicionarPonto(p.figura, p.x, p.y); break;
+        case FISICA_PENDENTE_DESTRUIR_FIGURA: erro = fisica_destruirFigura(p.figura); break;
+        case FISICA_PENDENTE_DENSIDADE: erro = FISICA_figura_mudarDensidade(p.figura, p.valor); break;
+        case FISICA_PENDENTE_PROPRIEDADE: erro = p.mudar(p.entidade, p.valor); break;
+        }
+        if (erro) FISICA_logar(erro, -1);
+    }
+}
