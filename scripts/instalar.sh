@@ -4,7 +4,7 @@
 set -eu
 
 pacotes="g++ cmake make pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-libsfml-dev libbullet-dev liblzma-dev xvfb xauth libgl1-mesa-dri fonts-dejavu-core
+libsfml-dev libbullet-dev liblzma-dev xvfb xauth libgl1-mesa-dri fonts-dejavu-core x11-utils
 clang"
 
 faltando=""

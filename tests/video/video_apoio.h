@@ -1,0 +1,257 @@
+// Shared pieces of the video tests: a fixture that starts the engine and the
+// video module and releases every video record afterwards, a resource
+// archive built from files made by the test, pictures made in memory, the
+// font, and a capture of standard error for log lines.
+#ifndef MORVALEN_TESTES_VIDEO_APOIO_H
+#define MORVALEN_TESTES_VIDEO_APOIO_H
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <SFML/Graphics/Image.hpp>
+#include <SFML/System/Err.hpp>
+#include <SFML/Window/Context.hpp>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "engine/engine.h"
+#include "arquivo/arquivo.h"
+#include "plataforma/plataforma.h"
+#include "plataforma/plataforma_interno.h"
+#include "video/video.h"
+#include "video/video_interno.h"
+
+namespace apoio {
+
+// The font the game's texts use, and a smaller one.
+const char* const FONTE_DEJAVU = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
+const char* const FONTE_MENOR = "/usr/share/fonts/truetype/dejavu/DejaVuSansMono-Oblique.ttf";
+
+inline std::string lerArquivo(const std::string& caminho)
+{
+    std::ifstream f(caminho, std::ios::binary);
+    std::stringstream s;
+    s << f.rdbuf();
+    return s.str();
+}
+
+// A PNG file of w by h pixels in one colour.
+inline std::string png(unsigned w, unsigned h, sf::Color cor = sf::Color::White)
+{
+    sf::Image imagem;
+    imagem.create(w, h, cor);
+    char caminho[] = "/tmp/morvalen_pngXXXXXX";
+    int fd = mkstemp(caminho);
+    close(fd);
+    std::string comExtensao = std::string(caminho) + ".png";
+    imagem.saveToFile(comExtensao);
+    std::string bytes = lerArquivo(comExtensao);
+    unlink(comExtensao.c_str());
+    unlink(caminho);
+    return bytes;
+}
+
+// A folder of its own holding recursos.dad, packed by the project's packer
+// from the given entries; the process works in it while the object lives,
+// and the file and platform modules have opened the archive.
+//
+// Packing is slow (the packer compresses hard), and every test runs in a
+// process of its own, so archives are kept in the build folder under a hash
+// of the entries and of the packer itself, and reused.
+class Recursos {
+public:
+    explicit Recursos(const std::vector<std::pair<std::string, std::string>>& entradas)
+    {
+        char modelo[] = "/tmp/morvalen_videoXXXXXX";
+        pasta = mkdtemp(modelo);
+        char* atual = getcwd(nullptr, 0);
+        anterior = atual;
+        free(atual);
+        EXPECT_EQ(chdir(pasta.c_str()), 0);
+        std::string guardado = std::string(MORVALEN_CACHE_RECURSOS) + "/" + impressaoDigital(entradas) + ".dad";
+        if (std::system(("cp '" + guardado + "' recursos.dad 2>/dev/null").c_str()) != 0) {
+            EXPECT_EQ(mkdir("entradas", 0700), 0);
+            std::string comando = std::string("'") + MORVALEN_EMPACOTADOR + "' recursos.dad";
+            for (const auto& e : entradas) {
+                std::ofstream("entradas/" + e.first, std::ios::binary) << e.second;
+                comando += " 'entradas/" + e.first + "'";
+            }
+            EXPECT_EQ(std::system((comando + " >/dev/null").c_str()), 0) << comando;
+            // Copied under a name of this process's, then renamed: another
+            // test may be storing the same archive at the same moment.
+            std::string temporario = guardado + "." + std::to_string(getpid());
+            std::string guardar = "mkdir -p '" + std::string(MORVALEN_CACHE_RECURSOS) + "' && cp recursos.dad '" +
+                                  temporario + "' && mv '" + temporario + "' '" + guardado + "'";
+            EXPECT_EQ(std::system(guardar.c_str()), 0);
+        }
+        arquivo_iniciar('N');
+        EXPECT_EQ(plataforma_iniciar('N'), nullptr);
+        EXPECT_NE(plataformaRecursos, 0u);
+    }
+    ~Recursos()
+    {
+        PLATAFORMA_liberarRecursos();
+        EXPECT_EQ(chdir(anterior.c_str()), 0);
+        std::string comando = "rm -rf '" + pasta + "'";
+        EXPECT_EQ(std::system(comando.c_str()), 0);
+    }
+
+private:
+    static std::string impressaoDigital(const std::vector<std::pair<std::string, std::string>>& entradas)
+    {
+        uint64_t h = 14695981039346656037ull;
+        auto misturar = [&h](const std::string& s) {
+            for (unsigned char c : s) h = (h ^ c) * 1099511628211ull;
+            h = (h ^ 0xFF) * 1099511628211ull;
+        };
+        struct stat empacotador;
+        if (stat(MORVALEN_EMPACOTADOR, &empacotador) == 0)
+            misturar(std::to_string(empacotador.st_size) + ":" + std::to_string(empacotador.st_mtime));
+        for (const auto& e : entradas) {
+            misturar(e.first);
+            misturar(e.second);
+        }
+        char texto[17];
+        snprintf(texto, sizeof texto, "%016llx", (unsigned long long)h);
+        return texto;
+    }
+    std::string pasta, anterior;
+};
+
+// Everything written to standard error between its construction and texto().
+class CapturaErro {
+public:
+    CapturaErro()
+    {
+        fflush(stderr);
+        arquivo = tmpfile();
+        salvo = dup(2);
+        dup2(fileno(arquivo), 2);
+    }
+    ~CapturaErro() { restaurar(); }
+    std::string texto()
+    {
+        restaurar();
+        if (!arquivo) return lido;
+        fseek(arquivo, 0, SEEK_SET);
+        char bloco[4096];
+        size_t n;
+        while ((n = fread(bloco, 1, sizeof bloco, arquivo)) > 0) lido.append(bloco, n);
+        fclose(arquivo);
+        arquivo = nullptr;
+        return lido;
+    }
+
+private:
+    void restaurar()
+    {
+        if (salvo < 0) return;
+        fflush(stderr);
+        dup2(salvo, 2);
+        close(salvo);
+        salvo = -1;
+    }
+    FILE* arquivo = nullptr;
+    int salvo = -1;
+    std::string lido;
+};
+
+// The graphics driver drops some memory of its own when the last GL context
+// of the process goes away; one context kept for the whole process keeps it
+// reachable, so that the sanitizer's leak check reports only ours. Tests that
+// upload textures, measure texts or open windows call it first.
+inline void manterContextoGrafico()
+{
+    static sf::Context* contexto = new sf::Context();
+    (void)contexto;
+}
+
+// Releases every print, image and font the module holds, so that the
+// sanitizer build sees no leak when the next test restarts the engine.
+inline void liberarVideo()
+{
+    for (uint32_t h = engine_vetorPersistente_pegarTamanho(ENGINE_MODULO_VIDEO, videoImpressoes); h >= 1; h--) {
+        _video_impressao* p = VIDEO_pegarImpressao(h);
+        if (!p) continue;
+        p->usos = 0;
+        EXPECT_EQ(video_destruirImpressao(h), nullptr);
+    }
+    for (uint32_t h = engine_vetorPersistente_pegarTamanho(ENGINE_MODULO_VIDEO, videoTexturas); h >= 1; h--)
+        while (VIDEO_pegarTextura(h)) video_destruirTextura(h);
+    for (uint32_t h = engine_vetorPersistente_pegarTamanho(ENGINE_MODULO_VIDEO, videoFontes); h >= 1; h--)
+        while (VIDEO_pegarFonte(h)) video_fecharFonte(h);
+}
+
+// The engine and the video module started (without log, windowed, vertical
+// sync on, no window), and released afterwards.
+class Video : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        sf::err().rdbuf(nullptr);  // the library's own complaints are not ours to check
+        engine_iniciar(true);
+        ASSERT_EQ(video_iniciar('N', 'N', 'S', nullptr), nullptr);
+    }
+    void TearDown() override { liberarVideo(); }
+};
+
+// Turns the video log on from here (the start's own lines are not wanted).
+inline void ligarLog()
+{
+    videoLog = 'S';
+}
+
+// A property of a print through the engine.
+inline _engine_valor ler(uint32_t propriedade, uint32_t impressao)
+{
+    return engine_propriedade_pegarValor(ENGINE_MODULO_VIDEO, 1, propriedade, impressao, nullptr);
+}
+
+inline std::string mudar(uint32_t propriedade, uint32_t impressao, _engine_valor valor)
+{
+    const char* erro = engine_propriedade_mudarValor(ENGINE_MODULO_VIDEO, 1, propriedade, impressao, valor);
+    return erro ? erro : "";
+}
+
+// The colour text of a print (a new text the reader owns), as a string.
+inline std::string lerCor(uint32_t impressao)
+{
+    char* cor = (char*)ler(33, impressao);
+    std::string s = cor ? cor : "<null>";
+    free(cor);
+    return s;
+}
+
+// The print handles of a layer's list, in drawing order; empty when the
+// layer does not exist.
+inline std::vector<uint32_t> impressoesDaCamada(int32_t numero)
+{
+    std::vector<uint32_t> lista;
+    _video_camada* c = VIDEO_acharCamada(numero);
+    if (!c) return lista;
+    uint32_t n = engine_vetorInteiro_pegarTamanho(ENGINE_MODULO_VIDEO, c->impressoes);
+    for (uint32_t i = 1; i <= n; i++)
+        lista.push_back((uint32_t)engine_vetorInteiro_pegarNumero(ENGINE_MODULO_VIDEO, c->impressoes, i));
+    return lista;
+}
+
+// The numbers of every layer, in table order.
+inline std::vector<int32_t> numerosDasCamadas()
+{
+    std::vector<int32_t> numeros;
+    uint32_t n = engine_vetorPonteiro_pegarTamanho(ENGINE_MODULO_VIDEO, videoCamadas);
+    for (uint32_t i = 1; i <= n; i++)
+        numeros.push_back(((_video_camada*)engine_vetorPonteiro_pegarPonteiro(ENGINE_MODULO_VIDEO, videoCamadas, i))
+                              ->numero);
+    return numeros;
+}
+
+}  // namespace apoio
+
+#endif

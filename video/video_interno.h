@@ -1,0 +1,251 @@
+// Records, state and internal operations of the video module, shared by its
+// files (module and window, prints, images and animations, fonts and texts,
+// and the kinds still to come).
+#ifndef MORVALEN_VIDEO_INTERNO_H
+#define MORVALEN_VIDEO_INTERNO_H
+
+#include <cstdint>
+
+#include "engine/engine.h"
+#include "video/video.h"
+
+namespace sf {
+class Font;
+class Image;
+class Text;
+class Texture;
+class InputStream;
+}  // namespace sf
+
+// Models of module 3.
+enum {
+    VIDEO_MODELO_IMPRESSAO = 1,
+    VIDEO_MODELO_REFERENCIA = 2,
+    VIDEO_MODELO_CAMERA = 3,
+};
+
+// Kinds of print, fixed for a print's life.
+enum {
+    VIDEO_TIPO_ANIMACAO = 0,
+    VIDEO_TIPO_ESCRITURA = 1,
+    VIDEO_TIPO_PARTICULAS = 2,
+};
+
+// The layer every creator files its print in.
+const int32_t VIDEO_CAMADA_INICIAL = 10000;
+
+// A layer: prints and links drawn together; higher numbers lie in front.
+struct _video_camada {
+    int32_t numero;
+    uint32_t impressoes;  // integer vector (module 3): print handles in drawing order
+    uint32_t ligacoes;    // integer vector (module 3): link handles, drawn before the prints
+};
+
+// One drawable item. Its handle in videoImpressoes is the instance number of
+// model 1's properties.
+struct _video_impressao {
+    int32_t entidade;  // followed body, 0 none
+    int32_t camada;
+    int32_t X, Y;      // world units (tenths of a pixel)
+    int32_t Largura, Altura;
+    int32_t Rotacao;   // tenths of a degree
+    int32_t Vermelho, Verde, Azul;  // thousandths, stored as given
+    int32_t Transparencia;          // 0 opaque to 1000 invisible
+    int32_t tipoImpressao;
+    void* registro;       // the kind record, owned
+    uint32_t sistema;     // particle system owning this print as a particle, 0 none
+    uint32_t ligacao;     // link owning this print as a piece, 0 none
+    uint32_t identificador;
+    int32_t usos;         // particle systems and links using it as their base
+};
+
+// An image from the archive, shared by every opener of its name.
+struct _video_textura {
+    sf::Image* imagem;
+    sf::Texture* textura;  // the whole image on the graphics card; made on first use, shared by its prints
+    char* nome;            // own copy of the resource name
+    uint32_t colunas, linhas;  // frame grid, both above 0
+    int32_t reaberturas;
+};
+
+// Kind record of an animation print: one frame of an image's grid.
+struct _video_animacao {
+    uint32_t textura;  // image handle
+    int32_t QuadroX, QuadroY;
+};
+
+// A font from the archive; the font reads its glyphs from the stream for as
+// long as it lives, so both are released together.
+struct _video_fonte {
+    sf::Font* objetoFonte;
+    sf::InputStream* fluxo;
+    char* nome;  // own copy of the resource name
+    int32_t reaberturas;
+};
+
+// Kind record of a text print.
+struct _video_escritura {
+    sf::Text* objetoTexto;  // owned; has no font once its font has been closed
+    uint32_t fonte;         // 0 once its font has been closed
+    uint32_t tamanho;       // character size in pixels
+    char negrito, italico, sublinhado;
+    char* texto;            // own copy of the UTF-8 text
+};
+
+// Module state.
+extern int32_t videoLarguraInterna, videoAlturaInterna;
+extern int32_t videoLargura, videoAltura;
+extern sf::RenderWindow* videoJanela;
+extern uint32_t videoTempo;
+extern char videoLog, videoTelaCheia, videoVSync, videoCursor;
+extern const char* videoTitulo;
+extern bool videoIniciado;
+// Containers in module 3's pool.
+extern uint32_t videoCameras, videoReferencias, videoRegioes, videoTexturas, videoFontes, videoCamadas,
+    videoImpressoes, videoLigacoes;
+
+extern const char VIDEO_ERRO_IMPRESSAO[];   // "Impressao invalida"
+extern const char VIDEO_ERRO_CAMADA[];      // "Camada invalida"
+extern const char VIDEO_ERRO_ANIMACAO[];    // "Animacao invalida"
+extern const char VIDEO_ERRO_TEXTURA[];     // "Textura invalida"
+extern const char VIDEO_ERRO_ESCRITURA[];   // "Escritura invalida"
+extern const char VIDEO_ERRO_FONTE[];       // "Fonte invalida"
+extern const char VIDEO_ERRO_PARTICULAS[];  // "Sistema de particulas invalido"
+extern const char VIDEO_ERRO_CAMERA[];      // "Camera invalida"
+extern const char VIDEO_ERRO_REFERENCIA[];  // "Referencia invalida"
+extern const char VIDEO_ERRO_INICIO[];      // "Modulo de video nao iniciado"
+
+void VIDEO_logar(const char* texto, int32_t valor);
+
+// Layers, kept sorted by number in videoCamadas.
+_video_camada* VIDEO_acharCamada(int32_t numero);  // null when there is none
+_video_camada* VIDEO_pegarCamada(int32_t numero);  // created on demand; null when it cannot be stored
+void VIDEO_soltarCamadaSeVazia(_video_camada* camada);
+// Removes the last entry of the handle from the layer's print list; false when absent.
+bool VIDEO_camada_retirarImpressao(_video_camada* camada, uint32_t handle);
+
+// Write-only and read-only placeholders.
+_engine_valor VIDEO_pegar(uint32_t instancia);
+const char* VIDEO_mudar(uint32_t instancia, _engine_valor valor);
+
+// Prints.
+_video_impressao* VIDEO_pegarImpressao(uint32_t handle);
+_video_animacao* VIDEO_pegarAnimacao(uint32_t handle);    // null unless an animation print
+_video_escritura* VIDEO_pegarEscritura(uint32_t handle);  // null unless a text print
+const char* VIDEO_construirImpressao(_video_impressao* impressao, int32_t tipo, uint32_t handle);
+// Stores a new print of the kind in videoImpressoes, constructed and filed;
+// null when it cannot be stored (nothing is left behind).
+_video_impressao* VIDEO_criarImpressao(int32_t tipo);
+
+_engine_valor VIDEO_impressao_pegarEntidade(uint32_t i);
+_engine_valor VIDEO_impressao_pegarCamada(uint32_t i);
+_engine_valor VIDEO_impressao_pegarX(uint32_t i);
+_engine_valor VIDEO_impressao_pegarY(uint32_t i);
+_engine_valor VIDEO_impressao_pegarLargura(uint32_t i);
+_engine_valor VIDEO_impressao_pegarAltura(uint32_t i);
+_engine_valor VIDEO_impressao_pegarRotacao(uint32_t i);
+_engine_valor VIDEO_impressao_pegarCor(uint32_t i);
+_engine_valor VIDEO_impressao_pegarVermelho(uint32_t i);
+_engine_valor VIDEO_impressao_pegarVerde(uint32_t i);
+_engine_valor VIDEO_impressao_pegarAzul(uint32_t i);
+_engine_valor VIDEO_impressao_pegarTransparencia(uint32_t i);
+const char* VIDEO_impressao_mudarEntidade(uint32_t i, _engine_valor v);
+const char* VIDEO_impressao_mudarCamada(uint32_t i, _engine_valor v);
+const char* VIDEO_impressao_mudarX(uint32_t i, _engine_valor v);
+const char* VIDEO_impressao_mudarY(uint32_t i, _engine_valor v);
+const char* VIDEO_impressao_mudarLargura(uint32_t i, _engine_valor v);
+const char* VIDEO_impressao_mudarAltura(uint32_t i, _engine_valor v);
+const char* VIDEO_impressao_mudarRotacao(uint32_t i, _engine_valor v);
+const char* VIDEO_impressao_mudarCor(uint32_t i, _engine_valor v);
+const char* VIDEO_impressao_mudarVermelho(uint32_t i, _engine_valor v);
+const char* VIDEO_impressao_mudarVerde(uint32_t i, _engine_valor v);
+const char* VIDEO_impressao_mudarAzul(uint32_t i, _engine_valor v);
+const char* VIDEO_impressao_mudarTransparencia(uint32_t i, _engine_valor v);
+const char* VIDEO_impressao_destruirImpressao(uint32_t i, _engine_valor v);
+
+int32_t VIDEO_valorHex(char c);
+char VIDEO_charHex(int32_t valor);
+char* VIDEO_codigoHex(int32_t valor);
+char* VIDEO_codigoCor(int32_t vermelho, int32_t verde, int32_t azul);
+
+// Images and animation prints.
+_video_textura* VIDEO_pegarTextura(uint32_t handle);
+// The image's texture, uploaded on the first call; null for an unknown image
+// or when the upload fails.
+sf::Texture* VIDEO_textura_pegarTexturaCarregada(uint32_t handle);
+
+_engine_valor VIDEO_animacao_pegarTextura(uint32_t i);
+_engine_valor VIDEO_animacao_pegarQuadroX(uint32_t i);
+_engine_valor VIDEO_animacao_pegarQuadroY(uint32_t i);
+const char* VIDEO_animacao_mudarTextura(uint32_t i, _engine_valor v);
+const char* VIDEO_animacao_mudarQuadroX(uint32_t i, _engine_valor v);
+const char* VIDEO_animacao_mudarQuadroY(uint32_t i, _engine_valor v);
+
+// Fonts and text prints.
+_video_fonte* VIDEO_pegarFonte(uint32_t handle);
+// Fills the copy's record from the source's: its own text, the same font and
+// style, a text object of its own; the copy's size is not measured again.
+// False when memory runs out (the copy's record is then left empty).
+bool VIDEO_escritura_copiar(const _video_escritura* origem, _video_escritura* copia);
+void VIDEO_escritura_liberar(_video_escritura* escritura);
+
+_engine_valor VIDEO_escritura_pegarFonte(uint32_t i);
+_engine_valor VIDEO_escritura_pegarTamanho(uint32_t i);
+_engine_valor VIDEO_escritura_pegarNegrito(uint32_t i);
+_engine_valor VIDEO_escritura_pegarItalico(uint32_t i);
+_engine_valor VIDEO_escritura_pegarSublinhado(uint32_t i);
+_engine_valor VIDEO_escritura_pegarTexto(uint32_t i);
+const char* VIDEO_escritura_mudarFonte(uint32_t i, _engine_valor v);
+const char* VIDEO_escritura_mudarTamanho(uint32_t i, _engine_valor v);
+const char* VIDEO_escritura_mudarNegrito(uint32_t i, _engine_valor v);
+const char* VIDEO_escritura_mudarItalico(uint32_t i, _engine_valor v);
+const char* VIDEO_escritura_mudarSublinhado(uint32_t i, _engine_valor v);
+const char* VIDEO_escritura_mudarTexto(uint32_t i, _engine_valor v);
+
+// Particle-system properties (prints of kind 2).
+_engine_valor VIDEO_particulas_pegarImpressao(uint32_t i);
+_engine_valor VIDEO_particulas_pegarTipo(uint32_t i);
+_engine_valor VIDEO_particulas_pegarCentralidade(uint32_t i);
+_engine_valor VIDEO_particulas_pegarVelocidadeX(uint32_t i);
+_engine_valor VIDEO_particulas_pegarVelocidadeY(uint32_t i);
+_engine_valor VIDEO_particulas_pegarMargemVelocidadeX(uint32_t i);
+_engine_valor VIDEO_particulas_pegarMargemVelocidadeY(uint32_t i);
+_engine_valor VIDEO_particulas_pegarEstagnacao(uint32_t i);
+_engine_valor VIDEO_particulas_pegarAceleracaoX(uint32_t i);
+_engine_valor VIDEO_particulas_pegarAceleracaoY(uint32_t i);
+_engine_valor VIDEO_particulas_pegarFrequencia(uint32_t i);
+_engine_valor VIDEO_particulas_pegarConstancia(uint32_t i);
+_engine_valor VIDEO_particulas_pegarNumeroParticulas(uint32_t i);
+const char* VIDEO_particulas_mudarImpressao(uint32_t i, _engine_valor v);
+const char* VIDEO_particulas_adicionarConfiguracao(uint32_t i, _engine_valor v);
+const char* VIDEO_particulas_removerConfiguracao(uint32_t i, _engine_valor v);
+const char* VIDEO_particulas_limparConfiguracoes(uint32_t i, _engine_valor v);
+const char* VIDEO_particulas_mudarTipo(uint32_t i, _engine_valor v);
+const char* VIDEO_particulas_mudarCentralidade(uint32_t i, _engine_valor v);
+const char* VIDEO_particulas_mudarVelocidadeX(uint32_t i, _engine_valor v);
+const char* VIDEO_particulas_mudarVelocidadeY(uint32_t i, _engine_valor v);
+const char* VIDEO_particulas_mudarMargemVelocidadeX(uint32_t i, _engine_valor v);
+const char* VIDEO_particulas_mudarMargemVelocidadeY(uint32_t i, _engine_valor v);
+const char* VIDEO_particulas_mudarEstagnacao(uint32_t i, _engine_valor v);
+const char* VIDEO_particulas_mudarAceleracaoX(uint32_t i, _engine_valor v);
+const char* VIDEO_particulas_mudarAceleracaoY(uint32_t i, _engine_valor v);
+const char* VIDEO_particulas_mudarFrequencia(uint32_t i, _engine_valor v);
+const char* VIDEO_particulas_mudarConstancia(uint32_t i, _engine_valor v);
+
+// Reference (model 2) and camera (model 3) properties.
+_engine_valor VIDEO_referencia_pegarMargemEsq(uint32_t i);
+_engine_valor VIDEO_referencia_pegarMargemDir(uint32_t i);
+_engine_valor VIDEO_referencia_pegarMargemCim(uint32_t i);
+_engine_valor VIDEO_referencia_pegarMargemBai(uint32_t i);
+const char* VIDEO_referencia_mudarMargemEsq(uint32_t i, _engine_valor v);
+const char* VIDEO_referencia_mudarMargemDir(uint32_t i, _engine_valor v);
+const char* VIDEO_referencia_mudarMargemCim(uint32_t i, _engine_valor v);
+const char* VIDEO_referencia_mudarMargemBai(uint32_t i, _engine_valor v);
+_engine_valor VIDEO_camera_pegarX(uint32_t i);
+_engine_valor VIDEO_camera_pegarY(uint32_t i);
+_engine_valor VIDEO_camera_pegarZoom(uint32_t i);
+const char* VIDEO_camera_mudarX(uint32_t i, _engine_valor v);
+const char* VIDEO_camera_mudarY(uint32_t i, _engine_valor v);
+const char* VIDEO_camera_mudarZoom(uint32_t i, _engine_valor v);
+
+#endif
