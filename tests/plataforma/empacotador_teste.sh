@@ -6,8 +6,13 @@
 empacotador="$1"
 programa="$2"
 feito_pelo_build="$3"
+fechar_janela="$4"
+apoio="$(cd "$(dirname "$0")/../apoio" && pwd)"
+# shellcheck source=../apoio/programa.sh
+. "$apoio/programa.sh"
 pasta=$(mktemp -d)
-trap 'rm -rf "$pasta"' EXIT
+pid=""
+trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; rm -rf "$pasta"' EXIT
 falha() { echo "FAIL: $*"; exit 1; }
 # The log lines are Latin-1 bytes.
 export LC_ALL=C
@@ -41,20 +46,17 @@ done
 "$empacotador" "$pasta/sem/pasta.dad" "$pasta/midia/vazio" >/dev/null 2>erro.txt && falha "unwritable output accepted"
 grep -q "Erro ao empacotar" erro.txt || falha "no message for an unwritable output"
 
-# The program beside each archive: start-up succeeds and no layer refuses.
-# Past start-up it makes its window, and the graphics driver leaves a little
-# memory behind, allocated from a library it has unloaded by then: only the
-# slow unwinder gets past it to the frames the leak suppressions name.
-ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}fast_unwind_on_malloc=0"
-export ASAN_OPTIONS
+# The program beside each archive: start-up succeeds, no layer refuses, the
+# window opens and closing it ends the program with status 0.
 for arquivo in "$pasta/jogo/recursos.dad" "$feito_pelo_build"; do
   [ -f "$arquivo" ] || falha "no archive at $arquivo"
   mkdir -p "$pasta/rodar" && cp "$arquivo" "$pasta/rodar/recursos.dad"
-  (cd "$pasta/rodar" && "$programa" -log >saida.txt 2>erro.txt)
-  status=$?
-  [ $status -eq 0 ] || { cat "$pasta/rodar/erro.txt"; falha "program status $status beside $arquivo"; }
-  grep -aq "PLATAFORMA - M.dulo de plataforma iniciado com sucesso" "$pasta/rodar/erro.txt" ||
-    { cat "$pasta/rodar/erro.txt"; falha "no start-up line beside $arquivo"; }
-  grep -aq "Erro" "$pasta/rodar/erro.txt" && { cat "$pasta/rodar/erro.txt"; falha "a layer refused $arquivo"; }
+  cd "$pasta/rodar" || exit 2
+  programa_abrir -log
+  programa_fechar
+  [ $status -eq 0 ] || { cat erro.txt; falha "program status $status beside $arquivo"; }
+  grep -aq "PLATAFORMA - M.dulo de plataforma iniciado com sucesso" erro.txt ||
+    { cat erro.txt; falha "no start-up line beside $arquivo"; }
+  grep -aq "Erro" erro.txt && { cat erro.txt; falha "a layer refused $arquivo"; }
 done
 echo ok

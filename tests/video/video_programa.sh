@@ -1,15 +1,13 @@
 #!/bin/sh
 # Starts the program beside a packed archive on the (virtual) display and
 # checks its one window: titled "Morvalen", at the size of the screen,
-# windowed by default and full screen with "-telacheia", and the video
-# module's log lines with "-log", byte for byte.
-#
-# Nothing can close the window from outside until the program reads window
-# events, so the test ends the program itself once it has seen the window.
-# Other tests may have windows of the same title on the display at the same
-# time: the program's are those whose class names the program's executable.
+# windowed by default and full screen with "-telacheia", that closing it ends
+# the program cleanly, and the video module's log lines with "-log", byte for
+# byte.
 programa="$1"
 empacotador="$2"
+fechar_janela="$3"
+apoio="$(cd "$(dirname "$0")/../apoio" && pwd)"
 [ -n "$DISPLAY" ] || { echo "no display"; exit 1; }
 pasta=$(mktemp -d)
 pid=""
@@ -20,38 +18,12 @@ printf 'qualquer coisa' >leia-me.txt
 
 tela=$(xwininfo -root | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}')
 
-executavel=$(basename "$programa")
-# The ids of the program's windows titled "Morvalen".
-janelas() {
-  xwininfo -root -tree | awk -v classe="(\"$executavel\" " 'index($0, "\"Morvalen\": " classe) { print $1 }'
-}
+# shellcheck source=../apoio/programa.sh
+. "$apoio/programa.sh"
 
-# Starts the program with the given options and waits for its window; the
-# window's xwininfo is left in janela.txt.
-abrir() {
-  "$programa" "$@" >saida.txt 2>erro.txt &
-  pid=$!
-  for _ in $(seq 1 200); do
-    ids=$(janelas)
-    if [ -n "$ids" ]; then
-      [ "$(echo "$ids" | wc -l)" -eq 1 ] || { echo "more than one window: $ids"; exit 1; }
-      xwininfo -id "$ids" >janela.txt
-      return 0
-    fi
-    kill -0 "$pid" 2>/dev/null || { echo "the program ended:"; cat erro.txt; exit 1; }
-    sleep 0.1
-  done
-  echo "no window titled Morvalen"; exit 1
-}
-
-fechar() {
-  kill "$pid"; wait "$pid" 2>/dev/null; pid=""
-  # The window is gone with the program (the display may take a moment).
-  for _ in $(seq 1 50); do
-    [ -z "$(janelas)" ] && return 0
-    sleep 0.1
-  done
-  echo "the window outlived the program"; exit 1
+# The window's xwininfo, left in janela.txt.
+ver_janela() {
+  xwininfo -id "$janela" >janela.txt
 }
 
 tamanho() {
@@ -63,11 +35,13 @@ sobreposta() {
 }
 
 # Windowed, with the log.
-abrir -log
+programa_abrir -log
 sleep 0.5
+ver_janela
 [ "$(tamanho)" = "$tela" ] || { echo "window $(tamanho), screen $tela"; exit 1; }
 [ "$(sobreposta)" = "no" ] || { echo "windowed expected"; cat janela.txt; exit 1; }
-fechar
+programa_fechar
+[ "$status" -eq 0 ] || { echo "status $status after closing the window"; cat erro.txt; exit 1; }
 largura=${tela%x*}
 altura=${tela#*x}
 grep -a '^VIDEO - ' erro.txt >video.txt
@@ -76,8 +50,10 @@ printf 'VIDEO - Iniciando m\363dulo de v\355deo\nVIDEO - M\363dulo de v\355deo i
   "$largura" "$altura" >esperado.txt
 head -n 4 video.txt >inicio.txt
 cmp -s inicio.txt esperado.txt || { echo "start of the video log:"; cat -v inicio.txt; echo "expected:"; cat -v esperado.txt; exit 1; }
-# Then frames of three lines each, the clock growing, no layer yet (the
-# last line may have been cut by the end of the program).
+# Then frames of three lines each, the clock growing, no layer yet, and the
+# module's last line at shutdown.
+[ "$(tail -n 1 video.txt)" = "$(printf 'VIDEO - Finalizando m\363dulo de v\355deo')" ] ||
+  { echo "last video line: $(tail -n 1 video.txt | cat -v)"; exit 1; }
 tail -n +5 video.txt | sed '$d' | awk -v prefixo="$(printf 'VIDEO - Iniciando impress\343o com tempo atual; Valor: ')" \
   -v fim="$(printf 'VIDEO - Terminando impress\343o de; Valor: 0')" '
   BEGIN { anterior = 0 }
@@ -89,10 +65,12 @@ tail -n +5 video.txt | sed '$d' | awk -v prefixo="$(printf 'VIDEO - Iniciando im
   END { if (quadros < 2) { print "only " quadros " frames"; exit 1 } }' || exit 1
 
 # Full screen.
-abrir -telacheia -vsyncOff
+programa_abrir -telacheia -vsyncOff
 sleep 0.5
+ver_janela
 [ "$(tamanho)" = "$tela" ] || { echo "full screen $(tamanho), screen $tela"; exit 1; }
 [ "$(sobreposta)" = "yes" ] || { echo "full screen expected"; cat janela.txt; exit 1; }
-[ -s erro.txt ] && grep -a -q '^VIDEO' erro.txt && { echo "log written without -log"; exit 1; }
-fechar
+programa_fechar
+[ "$status" -eq 0 ] || { echo "status $status after closing the full-screen window"; cat erro.txt; exit 1; }
+grep -a -q '^[A-Z]* - ' erro.txt && { echo "log written without -log"; cat erro.txt; exit 1; }
 echo ok

@@ -1,0 +1,46 @@
+# Shell functions for tests that run the program on the (virtual) display.
+# Source it with programa (the executable) set; functions leave the
+# program's pid in pid and its window's id in janela.
+#
+# Other tests may have windows titled "Morvalen" on the display at the same
+# time: the program's are those whose class names the program's executable.
+
+# The ids of the program's windows titled "Morvalen".
+programa_janelas() {
+  xwininfo -root -tree | awk -v classe="(\"$(basename "$programa")\" " 'index($0, "\"Morvalen\": " classe) { print $1 }'
+}
+
+# Starts the program with the given options (standard output to saida.txt,
+# standard error to erro.txt) and waits for its one window.
+# Under the sanitizer the graphics driver leaves a little memory behind,
+# allocated from a library it has unloaded by the time the program ends: only
+# the slow unwinder gets past it to the frames the leak suppressions name.
+programa_abrir() {
+  ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}fast_unwind_on_malloc=0" "$programa" "$@" >saida.txt 2>erro.txt &
+  pid=$!
+  for _ in $(seq 1 300); do
+    janela=$(programa_janelas)
+    if [ -n "$janela" ]; then
+      [ "$(echo "$janela" | wc -l)" -eq 1 ] || { echo "more than one window: $janela"; exit 1; }
+      return 0
+    fi
+    kill -0 "$pid" 2>/dev/null || { echo "the program ended:"; cat erro.txt; exit 1; }
+    sleep 0.1
+  done
+  echo "no window titled Morvalen"; exit 1
+}
+
+# Closes the window as a window manager would and waits for the program to
+# end; its exit status is left in status.
+programa_fechar() {
+  "$fechar_janela" "$janela" || { echo "could not ask the window to close"; exit 1; }
+  for _ in $(seq 1 300); do
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  if kill -0 "$pid" 2>/dev/null; then
+    kill "$pid"; echo "the program did not end when its window was closed"; exit 1
+  fi
+  wait "$pid"; status=$?; pid=""
+  [ -z "$(programa_janelas)" ] || { echo "the window outlived the program"; exit 1; }
+}
