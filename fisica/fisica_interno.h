@@ -115,7 +115,6 @@ bool FISICA_temPendencias(uint32_t entidade);
 // An ordinary property write queued that way; true when it was.
 bool FISICA_adiarAtras(uint32_t entidade, _engine_funcaoMudar mudar, _engine_valor valor);
 void FISICA_aplicarPendencias();
-void FISICA_descartarPendencias();
 // Whether the entity will have a body once the queued changes are applied
 // (outside the step: whether it has one now).
 bool FISICA_corpoExistira(uint32_t entidade);

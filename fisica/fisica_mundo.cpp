@@ -218,8 +218,6 @@ bool FISICA_adiarAtras(uint32_t entidade, _engine_funcaoMudar mudar, _engine_val
     return true;
 }
 
-void FISICA_descartarPendencias() { fisicaPendencias.clear(); }
-
 bool FISICA_corpoExistira(uint32_t entidade)
 {
     bool existe = fisica_corpo(entidade) != nullptr;
