@@ -58,7 +58,7 @@ uint32_t video_criarAnimacao(uint32_t textura);
 uint32_t video_abrirFonte(const char* nome);
 const char* video_fecharFonte(uint32_t fonte);
 // A text print of that UTF-8 text (copied; the caller keeps its own) at a
-// character size in pixels, measured; 0 on failure.
+// character size in pixels (2048 at most), measured; 0 on failure.
 uint32_t video_criarEscritura(uint32_t fonte, const char* texto, uint32_t tamanho);
 
 #endif
