@@ -47,7 +47,8 @@ const char* video_destruirImpressao(uint32_t impressao);
 
 // Images: the name is copied; a name already open shares its image and the
 // grid of its first open. The n-th close of an image opened n times removes
-// it. 0 columns or rows, a missing entry or an undecodable picture give 0.
+// it. A first open with 0 columns or rows, a missing entry or an undecodable
+// picture gives 0.
 uint32_t video_abrirImagem(const char* nome, uint32_t colunas, uint32_t linhas);
 const char* video_destruirTextura(uint32_t textura);
 // An animation print showing frame (0, 0) at its natural size; 0 on failure.
