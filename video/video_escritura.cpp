@@ -263,34 +263,30 @@ const char* VIDEO_escritura_mudarTamanho(uint32_t i, _engine_valor v)
     return nullptr;
 }
 
-const char* VIDEO_escritura_mudarNegrito(uint32_t i, _engine_valor v)
+// The three style flags, each stored as the character given.
+static const char* VIDEO_escritura_mudarEstilo(uint32_t i, char _video_escritura::*estilo, _engine_valor v)
 {
     _video_escritura* e;
     const char* erro = VIDEO_escritura_validar(i, &e);
     if (erro) return erro;
-    e->negrito = (char)v;
+    e->*estilo = (char)v;
     VIDEO_escritura_reconstruir(VIDEO_pegarImpressao(i), e);
     return nullptr;
+}
+
+const char* VIDEO_escritura_mudarNegrito(uint32_t i, _engine_valor v)
+{
+    return VIDEO_escritura_mudarEstilo(i, &_video_escritura::negrito, v);
 }
 
 const char* VIDEO_escritura_mudarItalico(uint32_t i, _engine_valor v)
 {
-    _video_escritura* e;
-    const char* erro = VIDEO_escritura_validar(i, &e);
-    if (erro) return erro;
-    e->italico = (char)v;
-    VIDEO_escritura_reconstruir(VIDEO_pegarImpressao(i), e);
-    return nullptr;
+    return VIDEO_escritura_mudarEstilo(i, &_video_escritura::italico, v);
 }
 
 const char* VIDEO_escritura_mudarSublinhado(uint32_t i, _engine_valor v)
 {
-    _video_escritura* e;
-    const char* erro = VIDEO_escritura_validar(i, &e);
-    if (erro) return erro;
-    e->sublinhado = (char)v;
-    VIDEO_escritura_reconstruir(VIDEO_pegarImpressao(i), e);
-    return nullptr;
+    return VIDEO_escritura_mudarEstilo(i, &_video_escritura::sublinhado, v);
 }
 
 // The text is copied; the caller keeps its own. A null text is empty.
