@@ -141,10 +141,8 @@ const char* engine_registrarPropriedade(uint32_t modulo, uint32_t modelo, uint32
     return nullptr;
 }
 
-// The checks every property operation starts with: the fixed text of the
-// first invalid number, or null with *saida set.
-static const char* ENGINE_validarPropriedade(uint32_t modulo, uint32_t modelo, uint32_t propriedade,
-                                             _engine_propriedade** saida)
+const char* ENGINE_validarPropriedade(uint32_t modulo, uint32_t modelo, uint32_t propriedade,
+                                      _engine_propriedade** saida)
 {
     *saida = nullptr;
     if (!ENGINE_pegarModulo(modulo)) return ENGINE_ERRO_MODULO;

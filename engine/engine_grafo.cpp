@@ -419,10 +419,9 @@ const char* engine_propriedade_mudarRecurso(uint32_t modulo, uint32_t modelo, ui
                                             uint32_t instancia, uint32_t recurso)
 {
     if (recurso != 0 && !ENGINE_pegarRecurso(recurso)) return ERRO_RECURSO;
-    if (!ENGINE_pegarModulo(modulo)) return ENGINE_ERRO_MODULO;
-    if (!ENGINE_pegarModelo(modulo, modelo)) return ENGINE_ERRO_MODELO;
-    _engine_propriedade* p = ENGINE_pegarPropriedade(modulo, modelo, propriedade);
-    if (!p) return ENGINE_ERRO_PROPRIEDADE;
+    _engine_propriedade* p;
+    const char* erro = ENGINE_validarPropriedade(modulo, modelo, propriedade, &p);
+    if (erro) return erro;
     bool criada;
     _engine_posicao* e = ENGINE_obterPosicao(p, instancia, &criada);
     if (!e) return ERRO_INSERIR_POSICAO;
@@ -485,10 +484,9 @@ const char* engine_destruirRecurso(uint32_t recurso)
 const char* engine_propriedade_removerPosicao(uint32_t modulo, uint32_t modelo, uint32_t propriedade,
                                               uint32_t instancia)
 {
-    if (!ENGINE_pegarModulo(modulo)) return ENGINE_ERRO_MODULO;
-    if (!ENGINE_pegarModelo(modulo, modelo)) return ENGINE_ERRO_MODELO;
-    _engine_propriedade* p = ENGINE_pegarPropriedade(modulo, modelo, propriedade);
-    if (!p) return ENGINE_ERRO_PROPRIEDADE;
+    _engine_propriedade* p;
+    const char* erro = ENGINE_validarPropriedade(modulo, modelo, propriedade, &p);
+    if (erro) return erro;
     _engine_posicao* e = ENGINE_pegarPosicao(p, instancia);
     if (!e) return ENGINE_ERRO_POSICAO;
     // Destroying a reference takes it out of e->dependentes: work on a copy.

@@ -44,5 +44,9 @@ uint32_t ENGINE_pegarNumeroModulos();  // slots of the registry, empty ones incl
 _engine_modulo* ENGINE_pegarModulo(uint32_t modulo);
 _engine_modelo* ENGINE_pegarModelo(uint32_t modulo, uint32_t modelo);
 _engine_propriedade* ENGINE_pegarPropriedade(uint32_t modulo, uint32_t modelo, uint32_t propriedade);
+// The checks every property operation starts with: the fixed text of the
+// first invalid number, or null with *saida set.
+const char* ENGINE_validarPropriedade(uint32_t modulo, uint32_t modelo, uint32_t propriedade,
+                                      _engine_propriedade** saida);
 
 #endif
