@@ -47,7 +47,8 @@ const char* video_destruirImpressao(uint32_t impressao);
 
 // Images: the name is copied; a name already open shares its image and the
 // grid of its first open. The n-th close of an image opened n times removes
-// it. 0 columns or rows, a missing entry or an undecodable picture give 0.
+// it. A first open with 0 columns or rows, a missing entry or an undecodable
+// picture gives 0.
 uint32_t video_abrirImagem(const char* nome, uint32_t colunas, uint32_t linhas);
 const char* video_destruirTextura(uint32_t textura);
 // An animation print showing frame (0, 0) at its natural size; 0 on failure.
@@ -58,7 +59,7 @@ uint32_t video_criarAnimacao(uint32_t textura);
 uint32_t video_abrirFonte(const char* nome);
 const char* video_fecharFonte(uint32_t fonte);
 // A text print of that UTF-8 text (copied; the caller keeps its own) at a
-// character size in pixels, measured; 0 on failure.
+// character size in pixels (2048 at most), measured; 0 on failure.
 uint32_t video_criarEscritura(uint32_t fonte, const char* texto, uint32_t tamanho);
 
 #endif

@@ -37,11 +37,6 @@ static void VIDEO_textura_liberar(_video_textura* t)
 uint32_t video_abrirImagem(const char* nome, uint32_t colunas, uint32_t linhas)
 {
     if (!videoIniciado || !nome) return 0;
-    // Without columns or rows there is no frame size.
-    if (colunas == 0 || linhas == 0) {
-        VIDEO_logar(LOG_GRADE, -1);
-        return 0;
-    }
     uint32_t maior = engine_vetorPersistente_pegarTamanho(ENGINE_MODULO_VIDEO, videoTexturas);
     for (uint32_t h = 1; h <= maior; h++) {
         _video_textura* t = VIDEO_pegarTextura(h);
@@ -49,6 +44,11 @@ uint32_t video_abrirImagem(const char* nome, uint32_t colunas, uint32_t linhas)
             t->reaberturas++;  // the grid stays that of the first open
             return h;
         }
+    }
+    // Without columns or rows there is no frame size.
+    if (colunas == 0 || linhas == 0) {
+        VIDEO_logar(LOG_GRADE, -1);
+        return 0;
     }
     Recurso* fluxo = plataforma_pegarRecurso(nome);
     if (!fluxo || fluxo->getSize() <= 0) {

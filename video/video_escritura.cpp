@@ -12,6 +12,12 @@
 const char VIDEO_ERRO_ESCRITURA[] = "Escritura invalida";
 const char VIDEO_ERRO_FONTE[] = "Fonte invalida";
 static const char ERRO_MEMORIA[] = "Memoria insuficiente";
+static const char ERRO_TAMANHO[] = "Tamanho invalido";
+
+// The largest character size in pixels. Far beyond any text on the internal
+// picture; much larger glyphs overflow the media library's glyph buffers
+// (a crash) and take gigabytes of texture.
+static const uint32_t VIDEO_TAMANHO_MAXIMO = 2048;
 
 // Log texts are Latin-1.
 static const char LOG_CAMINHO[] = "Caminho para fonte inv\xE1lido.";
@@ -148,7 +154,7 @@ const char* video_fecharFonte(uint32_t fonte)
 
 uint32_t video_criarEscritura(uint32_t fonte, const char* texto, uint32_t tamanho)
 {
-    if (!VIDEO_pegarFonte(fonte)) return 0;
+    if (!VIDEO_pegarFonte(fonte) || tamanho > VIDEO_TAMANHO_MAXIMO) return 0;
     _video_escritura* e = (_video_escritura*)calloc(1, sizeof(_video_escritura));
     char* copia = VIDEO_copiarTexto(texto);
     _video_impressao* p = e && copia ? VIDEO_criarImpressao(VIDEO_TIPO_ESCRITURA) : nullptr;
@@ -251,39 +257,36 @@ const char* VIDEO_escritura_mudarTamanho(uint32_t i, _engine_valor v)
     _video_escritura* e;
     const char* erro = VIDEO_escritura_validar(i, &e);
     if (erro) return erro;
+    if ((uint32_t)v > VIDEO_TAMANHO_MAXIMO) return ERRO_TAMANHO;
     e->tamanho = (uint32_t)v;
+    VIDEO_escritura_reconstruir(VIDEO_pegarImpressao(i), e);
+    return nullptr;
+}
+
+// The three style flags, each stored as the character given.
+static const char* VIDEO_escritura_mudarEstilo(uint32_t i, char _video_escritura::*estilo, _engine_valor v)
+{
+    _video_escritura* e;
+    const char* erro = VIDEO_escritura_validar(i, &e);
+    if (erro) return erro;
+    e->*estilo = (char)v;
     VIDEO_escritura_reconstruir(VIDEO_pegarImpressao(i), e);
     return nullptr;
 }
 
 const char* VIDEO_escritura_mudarNegrito(uint32_t i, _engine_valor v)
 {
-    _video_escritura* e;
-    const char* erro = VIDEO_escritura_validar(i, &e);
-    if (erro) return erro;
-    e->negrito = (char)v;
-    VIDEO_escritura_reconstruir(VIDEO_pegarImpressao(i), e);
-    return nullptr;
+    return VIDEO_escritura_mudarEstilo(i, &_video_escritura::negrito, v);
 }
 
 const char* VIDEO_escritura_mudarItalico(uint32_t i, _engine_valor v)
 {
-    _video_escritura* e;
-    const char* erro = VIDEO_escritura_validar(i, &e);
-    if (erro) return erro;
-    e->italico = (char)v;
-    VIDEO_escritura_reconstruir(VIDEO_pegarImpressao(i), e);
-    return nullptr;
+    return VIDEO_escritura_mudarEstilo(i, &_video_escritura::italico, v);
 }
 
 const char* VIDEO_escritura_mudarSublinhado(uint32_t i, _engine_valor v)
 {
-    _video_escritura* e;
-    const char* erro = VIDEO_escritura_validar(i, &e);
-    if (erro) return erro;
-    e->sublinhado = (char)v;
-    VIDEO_escritura_reconstruir(VIDEO_pegarImpressao(i), e);
-    return nullptr;
+    return VIDEO_escritura_mudarEstilo(i, &_video_escritura::sublinhado, v);
 }
 
 // The text is copied; the caller keeps its own. A null text is empty.

@@ -101,6 +101,26 @@ TEST_F(Escrituras, TamanhoVemDosLimitesDoTexto)
     EXPECT_EQ(ler(5, p), 20);
 }
 
+// A character size from a caller or a timeline that the media library cannot
+// render (its glyph buffers overflow) is refused, not handed on.
+TEST_F(Escrituras, TamanhoDeCaractereForaDoAlcanceEhRecusado)
+{
+    uint32_t p = video_criarEscritura(fonte, "Morvalen", 20);
+    ASSERT_NE(p, 0u);
+    _engine_valor largura = ler(30, p);
+    for (_engine_valor tamanho : {(_engine_valor)100000, (_engine_valor)2049, (_engine_valor)-1}) {
+        EXPECT_EQ(mudar(5, p, tamanho), "Tamanho invalido") << tamanho;
+        EXPECT_EQ(ler(5, p), 20);
+        EXPECT_EQ(ler(30, p), largura);
+        EXPECT_EQ(video_criarEscritura(fonte, "Morvalen", (uint32_t)tamanho), 0u) << tamanho;
+    }
+    EXPECT_EQ(engine_vetorPersistente_pegarTamanho(ENGINE_MODULO_VIDEO, videoImpressoes), p);
+    uint32_t grande = video_criarEscritura(fonte, "M", 2048);
+    ASSERT_NE(grande, 0u);
+    EXPECT_EQ(mudar(5, grande, 2048), "");
+    EXPECT_GT(ler(30, grande), 50 * largura / 8);
+}
+
 TEST_F(Escrituras, TextoEmUtf8EhCopiadoNaEntrada)
 {
     char texto[] = "\xC3\xA9";

@@ -36,11 +36,13 @@ TEST_F(Imagens, ReaberturaCompartilhaImagemEGradeEFechaNaMesmaConta)
     ASSERT_NE(h, 0u);
     nome[0] = 'X';  // the module keeps its own copy of the name
     EXPECT_EQ(video_abrirImagem("caixa de texto.png", 7, 7), h);  // the second grid is ignored
+    EXPECT_EQ(video_abrirImagem("caixa de texto.png", 0, 0), h);  // even an empty one
     EXPECT_NE(video_abrirImagem("Caixa de texto.png", 3, 2), h);  // names are compared exactly
     uint32_t p = video_criarAnimacao(h);
     EXPECT_EQ(ler(30, p), 1600);
     EXPECT_EQ(ler(31, p), 1000);
 
+    EXPECT_EQ(video_destruirTextura(h), nullptr);
     EXPECT_EQ(video_destruirTextura(h), nullptr);
     EXPECT_NE(video_criarAnimacao(h), 0u);  // still open
     EXPECT_EQ(video_destruirTextura(h), nullptr);
