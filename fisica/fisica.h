@@ -13,7 +13,8 @@
 // locked: creating or destroying bodies, attaching or removing figures,
 // polygon vertices, destroying figures, density, mass, the dynamic flag and
 // the scale are queued and applied right after the step, in the order asked
-// (a later ordinary write to a body with queued changes waits behind them).
+// (later ordinary writes, handler registrations and timeline applications for
+// a body with queued changes wait behind them).
 // Reads inside the step still see the values from before the queued changes.
 #ifndef MORVALEN_FISICA_H
 #define MORVALEN_FISICA_H

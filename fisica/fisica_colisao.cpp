@@ -25,8 +25,12 @@ static _fisica_colisao* FISICA_colisao(uint32_t colisao)
 
 const char* fisica_tratarColisoes(uint32_t entidade, uint32_t corpo, const char* nome)
 {
+    if (!FISICA_corpoExistira(corpo)) return "Corpo invalido ao tratar colisoes";
+    if (FISICA_temPendencias(corpo)) {
+        FISICA_adiar(FISICA_PENDENTE_TRATAR, corpo, 0, 0, 0, (_engine_valor)nome, entidade);
+        return nullptr;
+    }
     _fisica_corpo* c = fisica_corpo(corpo);
-    if (!c) return "Corpo invalido ao tratar colisoes";
     _fisica_tratador* t = (_fisica_tratador*)malloc(sizeof(_fisica_tratador));
     if (!t) return "Erro ao tratar colisoes";
     t->entidade = entidade;
@@ -41,8 +45,12 @@ const char* fisica_tratarColisoes(uint32_t entidade, uint32_t corpo, const char*
 
 const char* fisica_pararDeTratarColisoes(uint32_t entidade, uint32_t corpo)
 {
+    if (!FISICA_corpoExistira(corpo)) return "Corpo invalido ao cancelar evento";
+    if (FISICA_temPendencias(corpo)) {
+        FISICA_adiar(FISICA_PENDENTE_PARAR_DE_TRATAR, corpo, 0, 0, 0, 0, entidade);
+        return nullptr;
+    }
     _fisica_corpo* c = fisica_corpo(corpo);
-    if (!c) return "Corpo invalido ao cancelar evento";
     for (uint32_t i = engine_vetorPonteiro_pegarTamanho(ENGINE_MODULO_FISICA, c->tratadores); i >= 1; i--) {
         _fisica_tratador* t =
             (_fisica_tratador*)engine_vetorPonteiro_pegarPonteiro(ENGINE_MODULO_FISICA, c->tratadores, i);

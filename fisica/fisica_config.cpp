@@ -29,12 +29,26 @@ const char* fisica_config_passarTempo(uint32_t config, int32_t duracao)
     return engine_config_passarTempo(ENGINE_MODULO_FISICA, 1, config, duracao);
 }
 
-uint32_t fisica_aplicarConfiguracao(uint32_t config, uint32_t entidade)
+const char* FISICA_guardarAplicacao(uint32_t entidade, uint32_t aplicacao)
 {
     _fisica_corpo* c = fisica_corpo(entidade);
-    if (!c) return 0;
+    if (!c) return FISICA_ERRO_CORPO;
+    engine_vetorInteiro_adicionarNumero(ENGINE_MODULO_FISICA, c->configuracoes, (int32_t)aplicacao);
+    return nullptr;
+}
+
+// The timeline addresses the instance, so it starts at once; a body made or
+// changed inside the step takes the application into its list after its
+// queued changes.
+uint32_t fisica_aplicarConfiguracao(uint32_t config, uint32_t entidade)
+{
+    if (!FISICA_corpoExistira(entidade)) return 0;
     uint32_t aplicacao = engine_config_aplicar(ENGINE_MODULO_FISICA, 1, config, entidade, fisicaTempo);
-    if (aplicacao != 0) engine_vetorInteiro_adicionarNumero(ENGINE_MODULO_FISICA, c->configuracoes, (int32_t)aplicacao);
+    if (aplicacao == 0) return 0;
+    if (FISICA_temPendencias(entidade))
+        FISICA_adiar(FISICA_PENDENTE_CONFIGURACAO, entidade, 0, 0, 0, aplicacao);
+    else
+        FISICA_guardarAplicacao(entidade, aplicacao);
     return aplicacao;
 }
 

@@ -94,7 +94,9 @@ uint32_t fisica_criarLinha(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
         pontos[2] = btVector3(ax + 1, baixo, 0);
         pontos[3] = btVector3(ax - 1, baixo, 0);
     } else {
-        btScalar d = ((btScalar)x1 - (btScalar)x2) * 0.1f;
+        // The difference of the integers: far from the origin two x that
+        // differ can be the same float, and 0 / 0 would make NaN points.
+        btScalar d = (btScalar)((int64_t)x1 - x2) * 0.1f;
         btScalar s = d / btSqrt(d * d);
         pontos[0] = btVector3(ax + s, ay - s, 0);
         pontos[1] = btVector3(ax + s, ay + s, 0);

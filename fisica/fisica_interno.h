@@ -89,6 +89,9 @@ enum _fisica_tipoPendencia {
     FISICA_PENDENTE_DESTRUIR_FIGURA,
     FISICA_PENDENTE_DENSIDADE,
     FISICA_PENDENTE_PROPRIEDADE,  // an ordinary body property, through mudar
+    FISICA_PENDENTE_TRATAR,       // a handler registration (valor: the name)
+    FISICA_PENDENTE_PARAR_DE_TRATAR,
+    FISICA_PENDENTE_CONFIGURACAO,  // a timeline application (valor) kept by the body
 };
 
 // One change asked while the world was locked, replayed after the step.
@@ -99,16 +102,19 @@ struct _fisica_pendencia {
     int32_t x, y;
     _engine_valor valor;
     _engine_funcaoMudar mudar;
+    uint32_t tratadora;  // a registration: the entity whose function it calls
 };
 
-void FISICA_adiar(int32_t tipo, uint32_t entidade, uint32_t figura, int32_t x, int32_t y, _engine_valor valor);
-// Ordinary property writes are immediate, except to a body that has changes
-// waiting for the end of the step (its creation among them): those writes
-// wait behind them, so that everything reaches the body in the order asked.
-// True when the write was queued.
+void FISICA_adiar(int32_t tipo, uint32_t entidade, uint32_t figura, int32_t x, int32_t y, _engine_valor valor,
+                  uint32_t tratadora = 0);
+// Whether the step is running and the body has changes waiting for its end
+// (its creation among them). Ordinary writes, handler registrations and
+// timeline applications to such a body wait behind them, so that everything
+// reaches the body in the order asked.
+bool FISICA_temPendencias(uint32_t entidade);
+// An ordinary property write queued that way; true when it was.
 bool FISICA_adiarAtras(uint32_t entidade, _engine_funcaoMudar mudar, _engine_valor valor);
 void FISICA_aplicarPendencias();
-void FISICA_descartarPendencias();
 // Whether the entity will have a body once the queued changes are applied
 // (outside the step: whether it has one now).
 bool FISICA_corpoExistira(uint32_t entidade);
@@ -124,6 +130,8 @@ void FISICA_liberarFiguras();
 void FISICA_liberarColisoes();
 void FISICA_terminarColisoes();  // the end-of-collision pass
 void FISICA_avancarConfiguracoes(int32_t d);  // body, then figure timelines
+// Keeps a timeline application in the body's list; 0 when it has no body.
+const char* FISICA_guardarAplicacao(uint32_t entidade, uint32_t aplicacao);
 
 // Re-places the children of a body's compound at their offsets times its
 // scaling (Rotacao-free: children are never rotated).

@@ -197,24 +197,26 @@ int fisica_finalizar()
 
 // ------------------------------------------------------------ world lock
 
-void FISICA_adiar(int32_t tipo, uint32_t entidade, uint32_t figura, int32_t x, int32_t y, _engine_valor valor)
+void FISICA_adiar(int32_t tipo, uint32_t entidade, uint32_t figura, int32_t x, int32_t y, _engine_valor valor,
+                  uint32_t tratadora)
 {
-    fisicaPendencias.push_back({tipo, entidade, figura, x, y, valor, nullptr});
+    fisicaPendencias.push_back({tipo, entidade, figura, x, y, valor, nullptr, tratadora});
+}
+
+bool FISICA_temPendencias(uint32_t entidade)
+{
+    if (fisicaTravado != 'S') return false;
+    for (const _fisica_pendencia& p : fisicaPendencias)
+        if (p.entidade == entidade) return true;
+    return false;
 }
 
 bool FISICA_adiarAtras(uint32_t entidade, _engine_funcaoMudar mudar, _engine_valor valor)
 {
-    if (fisicaTravado != 'S') return false;
-    for (const _fisica_pendencia& p : fisicaPendencias) {
-        if (p.entidade == entidade) {
-            fisicaPendencias.push_back({FISICA_PENDENTE_PROPRIEDADE, entidade, 0, 0, 0, valor, mudar});
-            return true;
-        }
-    }
-    return false;
+    if (!FISICA_temPendencias(entidade)) return false;
+    fisicaPendencias.push_back({FISICA_PENDENTE_PROPRIEDADE, entidade, 0, 0, 0, valor, mudar, 0});
+    return true;
 }
-
-void FISICA_descartarPendencias() { fisicaPendencias.clear(); }
 
 bool FISICA_corpoExistira(uint32_t entidade)
 {
@@ -258,6 +260,11 @@ void FISICA_aplicarPendencias()
         case FISICA_PENDENTE_DESTRUIR_FIGURA: erro = fisica_destruirFigura(p.figura); break;
         case FISICA_PENDENTE_DENSIDADE: erro = FISICA_figura_mudarDensidade(p.figura, p.valor); break;
         case FISICA_PENDENTE_PROPRIEDADE: erro = p.mudar(p.entidade, p.valor); break;
+        case FISICA_PENDENTE_TRATAR:
+            erro = fisica_tratarColisoes(p.tratadora, p.entidade, (const char*)p.valor);
+            break;
+        case FISICA_PENDENTE_PARAR_DE_TRATAR: erro = fisica_pararDeTratarColisoes(p.tratadora, p.entidade); break;
+        case FISICA_PENDENTE_CONFIGURACAO: erro = FISICA_guardarAplicacao(p.entidade, (uint32_t)p.valor); break;
         }
         if (erro) FISICA_logar(erro, -1);
     }

@@ -262,8 +262,10 @@ TEST_F(ColisaoPoolsPequenos, MudancasDoTratadorEsperamOFimDoPasso)
     soltar(outro, 3000, 0);
     ASSERT_EQ(fisica_tratarColisoes(caixa, caixa, "c"), nullptr);
     uint32_t p = piso, cx = caixa, fc = figuraCaixa;
+    uint32_t config = fisica_configurarCorpo(), aplicacao = 0;
+    ASSERT_EQ(fisica_config_passarTempo(config, 100), nullptr);
     std::vector<_engine_valor> durante;
-    acao = [&durante, p, cx, fc](uint32_t, const std::string&) {
+    acao = [&durante, &aplicacao, config, p, cx, fc](uint32_t, const std::string&) {
         if (fisica_iniciandoColisao() != 'S') return;
         EXPECT_EQ(mudar(cx, FISICA_MASSA, 30000), nullptr);
         EXPECT_EQ(mudar(cx, FISICA_ESCALA_X, 2000), nullptr);
@@ -275,6 +277,9 @@ TEST_F(ColisaoPoolsPequenos, MudancasDoTratadorEsperamOFimDoPasso)
         EXPECT_EQ(fisica_criarCorpo(20, 0, 0), 0u);
         EXPECT_EQ(mudar(20, FISICA_Y, 700), nullptr);
         EXPECT_EQ(fisica_anexarFigura(20, fc, 0, 0), nullptr);
+        // The new body's handler and timeline are kept for it.
+        EXPECT_EQ(fisica_tratarColisoes(cx, 20, "a"), nullptr);
+        aplicacao = fisica_aplicarConfiguracao(config, 20);
         EXPECT_EQ(mudarFigura(fc, FISICA_FIGURA_DENSIDADE, 3000), nullptr);
         EXPECT_EQ(fisica_destruirCorpo(p), nullptr);
         EXPECT_EQ(texto(fisica_anexarFigura(p, fc, 0, 0)), "Corpo nao encontrado");
@@ -293,6 +298,9 @@ TEST_F(ColisaoPoolsPequenos, MudancasDoTratadorEsperamOFimDoPasso)
     EXPECT_EQ(fisica_existeCorpo(piso), 'N');
     EXPECT_EQ(fisica_existeCorpo(20), 'S');
     EXPECT_EQ(composta(20)->getNumChildShapes(), 1);
+    EXPECT_EQ(fisica_pararDeTratarColisoes(caixa, 20), nullptr);
+    ASSERT_NE(aplicacao, 0u);
+    EXPECT_EQ(fisica_cancelarConfiguracao(aplicacao), nullptr);
     // The box's scale had already stretched the shared figure to 40 x 20
     // when it was attached to 20 (radius 22) and when its density changed
     // (area 800, times 100, times 2000 more).

@@ -175,6 +175,12 @@ TEST_F(Figura, Linhas)
         EXPECT_NEAR(max.x(), c.maxX, 0.1);
         EXPECT_NEAR(max.y(), c.maxY, 0.1);
     }
+    // Ends one tenth apart, far out, where both x are the same float: the
+    // direction comes from the integers, so the hull is finite.
+    btVector3 min, max;
+    caixa(fisica_figura(fisica_criarLinha(16777217, 0, 16777216, 0))->forma, min, max);
+    EXPECT_NEAR(max.x() - min.x(), 2.0, 0.3);
+    EXPECT_NEAR(max.y() - min.y(), 2.0, 0.2);
 }
 
 TEST_F(Figura, RemoverAnexosDoMaisRecente)
