@@ -110,7 +110,8 @@ struct _fisica_colisao {
     char cancelada;
 };
 
-// A collision handler registered on a body. The name is kept by pointer.
+// A collision handler registered on a body. Its name is a copy stored right
+// behind the record.
 struct _fisica_tratador {
     uint32_t entidade;
     const char* nome;

@@ -26,15 +26,23 @@ static _fisica_colisao* FISICA_colisao(uint32_t colisao)
 const char* fisica_tratarColisoes(uint32_t entidade, uint32_t corpo, const char* nome)
 {
     if (!FISICA_corpoExistira(corpo)) return "Corpo invalido ao tratar colisoes";
+    if (!nome) return "Erro ao tratar colisoes";
     if (FISICA_temPendencias(corpo)) {
-        FISICA_adiar(FISICA_PENDENTE_TRATAR, corpo, 0, 0, 0, (_engine_valor)nome, entidade);
+        // The queue keeps its own copy of the name until the registration is replayed.
+        char* copia = strdup(nome);
+        if (!copia) return "Erro ao tratar colisoes";
+        FISICA_adiar(FISICA_PENDENTE_TRATAR, corpo, 0, 0, 0, (_engine_valor)copia, entidade);
         return nullptr;
     }
     _fisica_corpo* c = fisica_corpo(corpo);
-    _fisica_tratador* t = (_fisica_tratador*)malloc(sizeof(_fisica_tratador));
+    // The name is copied behind the record, so no caller's buffer is kept and
+    // one free releases both.
+    size_t tamanho = strlen(nome) + 1;
+    _fisica_tratador* t = (_fisica_tratador*)malloc(sizeof(_fisica_tratador) + tamanho);
     if (!t) return "Erro ao tratar colisoes";
     t->entidade = entidade;
-    t->nome = nome;
+    memcpy(t + 1, nome, tamanho);
+    t->nome = (const char*)(t + 1);
     t->numero = ++fisicaNumeroTratador;
     if (engine_vetorPonteiro_adicionarPonteiro(ENGINE_MODULO_FISICA, c->tratadores, t) == 0) {
         free(t);

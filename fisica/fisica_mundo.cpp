@@ -30,6 +30,14 @@ char fisicaTravado = 'N';
 
 static std::vector<_fisica_pendencia> fisicaPendencias;
 
+// Drops the queued changes unapplied, with the name copies they own.
+static void FISICA_descartarPendencias()
+{
+    for (const _fisica_pendencia& p : fisicaPendencias)
+        if (p.tipo == FISICA_PENDENTE_TRATAR) free((void*)p.valor);
+    fisicaPendencias.clear();
+}
+
 int FISICA_logar(const char* texto, int32_t valor)
 {
     if (fisicaLog == 'S') engine_escreverLog("F\xCD" "SICA - %s", texto, valor);
@@ -81,7 +89,7 @@ int FISICA_iniciarCom(char log, int32_t taxa, const btDefaultCollisionConstructi
     fisicaFps = taxa;
     fisicaTempo = 0;
     fisicaTravado = 'N';
-    fisicaPendencias.clear();
+    FISICA_descartarPendencias();
 
     FISICA_construirMundo(info);
 
@@ -166,7 +174,7 @@ int fisica_atualizar(int32_t d)
 
 int fisica_finalizar()
 {
-    fisicaPendencias.clear();
+    FISICA_descartarPendencias();
     // Bodies leave the world before it goes; the world's destructor touches
     // the objects still in it.
     if (fisicaDiscreteDynamicsWorld) {
@@ -262,6 +270,7 @@ void FISICA_aplicarPendencias()
         case FISICA_PENDENTE_PROPRIEDADE: erro = p.mudar(p.entidade, p.valor); break;
         case FISICA_PENDENTE_TRATAR:
             erro = fisica_tratarColisoes(p.tratadora, p.entidade, (const char*)p.valor);
+            free((void*)p.valor);
             break;
         case FISICA_PENDENTE_PARAR_DE_TRATAR: erro = fisica_pararDeTratarColisoes(p.tratadora, p.entidade); break;
         case FISICA_PENDENTE_CONFIGURACAO: erro = FISICA_guardarAplicacao(p.entidade, (uint32_t)p.valor); break;
