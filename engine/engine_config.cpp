@@ -522,19 +522,21 @@ static void ENGINE_config_interpolar(const _engine_avanco* av, uint32_t agora)
     if (!s || !ENGINE_config_antes(a->inicioPasso, agora)) return;
     uint32_t duracao1 = (uint32_t)s->duracao + 1u;
     uint32_t restante = duracao1 + a->inicioPasso - agora;  // remaining time + 1
-    float divisor;
+    // The divisor stays in extended precision; only the share is rounded to
+    // single precision (a 16 ms step toward 17 moves 10 at 10 ms, not 9).
+    long double divisor;
     if (a->restanteAnterior == 0) {
-        divisor = (float)duracao1 / (float)(duracao1 - restante);
+        divisor = (long double)duracao1 / (long double)(duracao1 - restante);
     } else {
         if (a->restanteAnterior <= restante) return;
-        divisor = (float)a->restanteAnterior / (float)(a->restanteAnterior - restante);
+        divisor = (long double)a->restanteAnterior / (long double)(a->restanteAnterior - restante);
     }
     a->restanteAnterior = restante;
-    if (!(divisor > 0.0f) || (s->continuas.tamanho == 0 && s->discretas.tamanho == 0)) return;
+    if (!(divisor > 0.0L) || (s->continuas.tamanho == 0 && s->discretas.tamanho == 0)) return;
     // Past the step's end (a hold runs on after it) the share stays whole, so
     // the value never moves beyond its target.
-    if (divisor < 1.0f) divisor = 1.0f;
-    const float fracao = 1.0f / divisor;
+    if (divisor < 1.0L) divisor = 1.0L;
+    const float fracao = (float)(1.0L / divisor);
     const long double escala = 4294967298.0L;  // 2^32 + 2
     const float umSobre32 = 1.0f / 4294967296.0f, dois32 = 4294967296.0f;
 

@@ -126,6 +126,26 @@ TEST_F(Config, MilMsAteMilEmQuadrosDe10)
     }
 }
 
+TEST_F(Config, SoAFracaoEArredondadaParaPrecisaoSimples)
+{
+    // A 16 ms step advanced at 10 ms covers exactly 10/17 of the way; with
+    // the divisor 17/10 rounded to single precision it falls one unit short.
+    struct Caso {
+        _engine_valor alvo, aos10;
+    } casos[] = {{17, 10}, {-170, -100}, {34, 20}};
+    for (const Caso& k : casos) {
+        SetUp();
+        uint32_t c = criar();
+        passar(c, 16);
+        continua(c, P, k.alvo);
+        aplicar(c, 1);
+        avancar(10, 10);
+        EXPECT_EQ(modulo.valores[P][1], k.aos10) << k.alvo;
+        avancar(20, 10);
+        EXPECT_EQ(modulo.valores[P][1], k.alvo);
+    }
+}
+
 TEST_F(Config, RegrasDeFim)
 {
     // Point 0: 5 at once, 1 after 100 ms; point 1: 2 after 100 ms; point 2
