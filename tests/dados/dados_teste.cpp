@@ -204,6 +204,19 @@ TEST(DadosRegistro, LinhasEscritasComOSinalS)
     EXPECT_EQ(testing::internal::GetCapturedStderr(), esperado);
 }
 
+TEST(DadosRegistro, NumeroRecusadoPeloVetorELogadoELiberado)
+{
+    engine_iniciar(true);
+    testing::internal::CaptureStderr();
+    ASSERT_EQ(dados_iniciar('S'), nullptr);
+    testing::internal::GetCapturedStderr();
+    engine_iniciar(true);  // the registry is emptied under the module: its vector is gone
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(dados_criarNumeroAleatorio(1, 6), 0u);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "DADOS - Erro ao inserir n\xFA" "mero aleat\xF3" "rio no vetor\n");
+}
+
 TEST(DadosRegistro, NadaEscritoComOSinalN)
 {
     engine_iniciar(true);
