@@ -385,6 +385,34 @@ TEST_F(Gancho, LimiarDeViragem)
     }
 }
 
+// With the module clock still at 0, a collision touched now is not ended by
+// the pass, nor when its last point is exactly 40 ms old; at 41 it ends.
+TEST_F(Gancho, FimSoPassadosQuarentaMs)
+{
+    uint32_t figura = fisica_criarCirculo(10);
+    uint32_t a = entidade(0, 0), b = entidade(0, 0);
+    ASSERT_EQ(fisica_anexarFigura(a, figura, 0, 0), nullptr);
+    ASSERT_EQ(fisica_anexarFigura(b, figura, 0, 0), nullptr);
+    ASSERT_EQ(fisica_tratarColisoes(a, a, "a"), nullptr);
+    par(a, b);
+    ASSERT_EQ(fisicaTempo, 0u);
+    EXPECT_TRUE(tocar(900));
+    uint32_t id = fisica_colisaoDoEvento();
+    chamadas.clear();
+    for (uint32_t agora : {0u, 40u}) {
+        fisicaTempo = agora;
+        FISICA_terminarColisoes();
+        EXPECT_TRUE(chamadas.empty()) << agora;
+        EXPECT_EQ(fisica_colisao_pegarPrimeiroCorpo(id), a) << agora;
+    }
+    fisicaTempo = 41;
+    FISICA_terminarColisoes();
+    ASSERT_EQ(chamadas.size(), 1u);
+    EXPECT_EQ(chamadas[0].terminando, 'S');
+    EXPECT_EQ(chamadas[0].colisao, id);
+    EXPECT_EQ(fisica_colisao_pegarPrimeiroCorpo(id), 0u);
+}
+
 TEST_F(Gancho, ChaveDoParELados)
 {
     // Entity 12 with figure 7 against entity 3 with figure 40.

@@ -65,6 +65,23 @@ TEST_F(Config, LinhaDoTempoDeFigura)
     EXPECT_EQ(fisica_cancelarConfigFigura(aplicacao), nullptr);
 }
 
+TEST_F(Config, LogDasLinhasDoTempo)
+{
+    fisicaLog = 'S';
+    testing::internal::CaptureStderr();
+    uint32_t corpo = fisica_configurarCorpo();
+    fisica_config_criarPonto(corpo, 0, -3);
+    uint32_t figura = fisica_configurarFigura();
+    fisica_configFigura_criarPonto(figura, 0, -3);
+    std::string log = testing::internal::GetCapturedStderr();
+    fisicaLog = 'N';
+    EXPECT_EQ(log, std::string("F\xCD" "SICA - Configurando corpo\n") +
+                       "F\xCD" "SICA - Criando ponto para a configura\xE7\xE3" "o de corpo; Valor: " +
+                       std::to_string(corpo) + "\n" + "F\xCD" "SICA - Configurando figura\n" +
+                       "F\xCD" "SICA - Criando ponto para a configura\xE7\xE3" "o de figura; Valor: " +
+                       std::to_string(figura) + "\n");
+}
+
 // Position, rotation and velocities change by themselves: after each frame
 // an expression that reads them sees the new values.
 TEST_F(Config, QuadroInvalidaPosicaoEVelocidade)

@@ -113,6 +113,14 @@ TEST_F(Corpo, ImpulsoDinamico)
     ASSERT_EQ(mudar(2, FISICA_IMPULSO_X, 30), nullptr);
     EXPECT_EQ(ler(2, FISICA_VELOCIDADE_X), 1500);
     EXPECT_EQ(ler(2, FISICA_IMPULSO_X), 0);
+    // A torque impulse of value x 0.1 about z, through the inverse inertia
+    // (a figure gives the body some).
+    ASSERT_EQ(fisica_anexarFigura(2, fisica_criarCirculo(100), -100, -100), nullptr);
+    ASSERT_EQ(mudar(2, FISICA_IMPULSO_ROT, 1000), nullptr);
+    btScalar inversa = fisica_corpo(2)->corpo->getInvInertiaTensorWorld()[2][2];
+    ASSERT_GT(inversa, 0.0f);
+    EXPECT_EQ(ler(2, FISICA_VELOCIDADE_ROT), FISICA_paraMotor(inversa * 100.0f, 1000.0));
+    ASSERT_EQ(mudar(2, FISICA_VELOCIDADE_ROT, 0), nullptr);
     ASSERT_EQ(mudar(2, FISICA_PODE_RODAR, 'N'), nullptr);
     EXPECT_EQ(ler(2, FISICA_PODE_RODAR), 'N');
     ASSERT_EQ(mudar(2, FISICA_IMPULSO_ROT, 1000), nullptr);
@@ -216,8 +224,9 @@ TEST_F(Corpo, ForcaAgeNoQuadroEmQueFoiAplicada)
     fisica_atualizar(17);
     EXPECT_EQ(ler(2, FISICA_VELOCIDADE_X), 83);
     EXPECT_GT(ler(2, FISICA_VELOCIDADE_ROT), 0);
-    // Gravity pulls down the screen; a kinematic body ignores forces.
-    EXPECT_GT(ler(2, FISICA_VELOCIDADE_Y), 0);
+    // Gravity pulls down the screen: 980 units per second squared for one
+    // sixtieth of a second; a kinematic body ignores forces.
+    EXPECT_EQ(ler(2, FISICA_VELOCIDADE_Y), 163);
     ASSERT_EQ(fisica_criarCorpo(3, 0, 0), 3u);
     ASSERT_EQ(mudar(3, FISICA_FORCA_X, 5), nullptr);
     fisica_atualizar(17);
@@ -234,6 +243,21 @@ TEST_F(Corpo, ForcaGrandeDaAVoltaEm32Bits)
     ASSERT_EQ(mudar(2, FISICA_FORCA_X, 21474837), nullptr);
     fisica_atualizar(17);
     EXPECT_LT(ler(2, FISICA_VELOCIDADE_X), 0);
+}
+
+// The motion state reports the body at the world's own time (one sub-step
+// of 1/60 s plus the 1/3 ms the world keeps), not a sub-step behind, and
+// contacts correct penetration with the older library's strength.
+TEST_F(Corpo, PosicaoLidaNoTempoDoMundo)
+{
+    ASSERT_EQ(fisica_criarCorpo(2, 0, 0), 2u);
+    ASSERT_EQ(mudar(2, FISICA_MASSA, 1000), nullptr);
+    ASSERT_EQ(mudar(2, FISICA_DINAMICO, 'S'), nullptr);
+    ASSERT_EQ(mudar(2, FISICA_DIFICULDADE_MOV, 0), nullptr);
+    ASSERT_EQ(mudar(2, FISICA_VELOCIDADE_X, 600), nullptr);
+    fisica_atualizar(17);
+    EXPECT_EQ(ler(2, FISICA_X), 10);  // 1.02 units; a sub-step behind it would read 0
+    EXPECT_EQ(fisicaDiscreteDynamicsWorld->getSolverInfo().m_erp2, 0.8f);
 }
 
 TEST_F(Corpo, LogDoModulo)

@@ -46,6 +46,14 @@ TEST_F(Figura, AnexarColocaOCentroESomaMassa)
         {"retangulo", [] { return fisica_criarRetangulo(700, 700); }, 0, 0, 35, 35, 49000},
         {"retangulo deslocado", [] { return fisica_criarRetangulo(700, 700); }, 300, -100, 65, 25, 49000},
         {"circulo", [] { return fisica_criarCirculo(1000); }, 0, 0, 100, 100, 173000},
+        // Radius times density passes 2^31 and wraps in 32 bits.
+        {"circulo denso",
+         [] {
+             uint32_t f = fisica_criarCirculo(1000);
+             EXPECT_EQ(mudarFigura(f, FISICA_FIGURA_DENSIDADE, 20000000), nullptr);
+             return f;
+         },
+         0, 0, 100, 100, (int32_t)(uint32_t)(173ull * 20000000ull)},
     };
     uint32_t id = 2;
     for (const auto& c : casos) {
