@@ -94,9 +94,13 @@ TEST_F(Escrituras, TamanhoVemDosLimitesDoTexto)
     EXPECT_EQ(objeto(p).getStyle(), (sf::Uint32)sf::Text::Bold);
     ASSERT_EQ(mudar(7, p, 'S'), "");
     EXPECT_EQ(objeto(p).getStyle(), (sf::Uint32)(sf::Text::Bold | sf::Text::Italic));
+    EXPECT_EQ(ler(7, p), 'S');
+    EXPECT_EQ(ler(8, p), 'N');
     ASSERT_EQ(mudar(8, p, 'S'), "");
     ASSERT_EQ(mudar(6, p, 'N'), "");
     EXPECT_EQ(objeto(p).getStyle(), (sf::Uint32)(sf::Text::Italic | sf::Text::Underlined));
+    EXPECT_EQ(ler(6, p), 'N');
+    EXPECT_EQ(ler(8, p), 'S');
     EXPECT_STREQ((const char*)ler(9, p), "Morvalen");
     EXPECT_EQ(ler(5, p), 20);
 }

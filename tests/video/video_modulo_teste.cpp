@@ -1,3 +1,4 @@
+#include "engine/engine_interno.h"
 #include "video_apoio.h"
 
 namespace {
@@ -55,6 +56,10 @@ TEST_F(Video, RegistraAsPropriedadesDosTresModelosComSeusErros)
             EXPECT_EQ(std::string(erro ? erro : ""), c.erro) << c.modelo << "." << p;
             EXPECT_EQ(engine_propriedade_pegarValor(ENGINE_MODULO_VIDEO, c.modelo, p, 77, nullptr), 0)
                 << c.modelo << "." << p;
+            // Every property is eager: the expression graph pushes its value at once.
+            _engine_propriedade* registrada = ENGINE_pegarPropriedade(ENGINE_MODULO_VIDEO, c.modelo, p);
+            ASSERT_NE(registrada, nullptr) << c.modelo << "." << p;
+            EXPECT_EQ(registrada->imediata, 'S') << c.modelo << "." << p;
         }
     }
     EXPECT_STREQ(engine_propriedade_mudarValor(ENGINE_MODULO_VIDEO, 1, 39, 1, 0), "Propriedade invalida");
