@@ -278,7 +278,8 @@ TEST_F(ColisaoPoolsPequenos, MudancasDoTratadorEsperamOFimDoPasso)
         EXPECT_EQ(mudar(20, FISICA_Y, 700), nullptr);
         EXPECT_EQ(fisica_anexarFigura(20, fc, 0, 0), nullptr);
         // The new body's handler and timeline are kept for it.
-        EXPECT_EQ(fisica_tratarColisoes(cx, 20, "a"), nullptr);
+        // from a buffer that is gone before the registration is replayed.
+        EXPECT_EQ(fisica_tratarColisoes(cx, 20, std::string("a").c_str()), nullptr);
         aplicacao = fisica_aplicarConfiguracao(config, 20);
         EXPECT_EQ(mudarFigura(fc, FISICA_FIGURA_DENSIDADE, 3000), nullptr);
         EXPECT_EQ(fisica_destruirCorpo(p), nullptr);
@@ -298,6 +299,10 @@ TEST_F(ColisaoPoolsPequenos, MudancasDoTratadorEsperamOFimDoPasso)
     EXPECT_EQ(fisica_existeCorpo(piso), 'N');
     EXPECT_EQ(fisica_existeCorpo(20), 'S');
     EXPECT_EQ(composta(20)->getNumChildShapes(), 1);
+    const _fisica_corpo* vinte = fisica_corpo(20);
+    ASSERT_EQ(engine_vetorPonteiro_pegarTamanho(ENGINE_MODULO_FISICA, vinte->tratadores), 1u);
+    EXPECT_STREQ(
+        ((_fisica_tratador*)engine_vetorPonteiro_pegarPonteiro(ENGINE_MODULO_FISICA, vinte->tratadores, 1))->nome, "a");
     EXPECT_EQ(fisica_pararDeTratarColisoes(caixa, 20), nullptr);
     ASSERT_NE(aplicacao, 0u);
     EXPECT_EQ(fisica_cancelarConfiguracao(aplicacao), nullptr);
@@ -506,7 +511,11 @@ TEST_F(Colisao, RegistrosDeTratadores)
     uint32_t e = entidade(0, 0), corpo = entidade(0, 0);
     EXPECT_EQ(texto(fisica_tratarColisoes(e, 99, "a")), "Corpo invalido ao tratar colisoes");
     EXPECT_EQ(texto(fisica_pararDeTratarColisoes(e, 99)), "Corpo invalido ao cancelar evento");
-    ASSERT_EQ(fisica_tratarColisoes(e, corpo, "a"), nullptr);
+    EXPECT_EQ(texto(fisica_tratarColisoes(e, corpo, nullptr)), "Erro ao tratar colisoes");
+    // The name is copied: the caller's buffer may change or go.
+    char nome[] = "a";
+    ASSERT_EQ(fisica_tratarColisoes(e, corpo, nome), nullptr);
+    nome[0] = 'x';
     ASSERT_EQ(fisica_tratarColisoes(corpo, corpo, "b"), nullptr);
     ASSERT_EQ(fisica_tratarColisoes(e, corpo, "c"), nullptr);
     // The later registration of e goes first.
