@@ -38,7 +38,8 @@ TEST_F(CamadaAES, TamanhosGravadosELidosDeVolta)
 {
     const struct {
         size_t plano, cifrado;
-    } casos[] = {{0, 16}, {1, 16}, {15, 16}, {16, 32}, {17, 32}, {65536, 65552}, {131077, 131088}};
+    } casos[] = {{0, 16},         {1, 16},         {15, 16},        {16, 32},          {17, 32},
+                  {65535, 65536}, {65536, 65552}, {65537, 65552}, {131077, 131088}};
     for (const auto& c : casos) {
         SCOPED_TRACE(c.plano);
         Bytes plano = apoio_aleatorios(c.plano, (uint32_t)c.plano);
