@@ -391,6 +391,34 @@ static bool ARQUIVO_xz_comprimirResto(_arquivo_xz* x, unsigned char** saida, uin
            *t - 12 <= ARQUIVO_XZ_FATIA;
 }
 
+// An empty stream is one slot holding an empty Block: a container needs at
+// least one table entry to open. t is the Block's length.
+static bool ARQUIVO_xz_blocoVazio(unsigned char* saida, size_t capacidade, size_t* t)
+{
+    lzma_options_lzma opcoes;
+    if (lzma_lzma_preset(&opcoes, 9 | LZMA_PRESET_EXTREME)) return false;
+    lzma_filter filtros[2] = {{LZMA_FILTER_LZMA2, &opcoes}, {LZMA_VLI_UNKNOWN, nullptr}};
+    lzma_block bloco;
+    memset(&bloco, 0, sizeof bloco);
+    bloco.version = 1;
+    bloco.check = LZMA_CHECK_NONE;
+    bloco.filters = filtros;
+    *t = 0;
+    return lzma_block_buffer_encode(&bloco, nullptr, nullptr, 0, saida, t, capacidade) == LZMA_OK;
+}
+
+static void ARQUIVO_xz_gravarVazio(_arquivo_xz* x)
+{
+    unsigned char saida[64];
+    size_t t;
+    if (!ARQUIVO_xz_blocoVazio(saida, sizeof saida, &t))
+        x->falha = ERRO_XZ_COMPRESSAO;
+    else if (x->base->escrever(x->base, saida, (uint32_t)t) != t)
+        x->falha = ERRO_XZ_ESCRITA;
+    else if (!ARQUIVO_xz_anotarFim(x, 0))
+        x->falha = ERRO_XZ_MEMORIA;
+}
+
 static uint32_t ARQUIVO_xz_tamanho(_arquivo* a)
 {
     _arquivo_xz* x = a ? (_arquivo_xz*)a->contexto : nullptr;
@@ -398,7 +426,11 @@ static uint32_t ARQUIVO_xz_tamanho(_arquivo* a)
     if (!ARQUIVO_xz_escritor(x)) return x->fins[x->nBlocos - 1];
     // The size the container would have if it were closed now.
     uint64_t tamanho = (uint64_t)x->base->tamanho(x->base) + 4ull * x->nBlocos;
-    if (x->tamanhoBloco > 0) {
+    if (x->nBlocos == 0 && x->tamanhoBloco == 0) {
+        unsigned char saida[64];
+        size_t t;
+        if (ARQUIVO_xz_blocoVazio(saida, sizeof saida, &t)) tamanho += t + 4;
+    } else if (x->tamanhoBloco > 0) {
         unsigned char* saida = nullptr;
         uint32_t t = 0, usado = 0;
         if (ARQUIVO_xz_comprimirResto(x, &saida, &t, &usado)) tamanho += (t - 12) + 4;
@@ -409,6 +441,7 @@ static uint32_t ARQUIVO_xz_tamanho(_arquivo* a)
 
 static void ARQUIVO_xz_finalizar(_arquivo_xz* x)
 {
+    if (x->nBlocos == 0 && x->tamanhoBloco == 0 && !x->falha) ARQUIVO_xz_gravarVazio(x);
     if (x->tamanhoBloco > 0 && !x->falha) {
         unsigned char* saida = nullptr;
         uint32_t t = 0, usado = 0;

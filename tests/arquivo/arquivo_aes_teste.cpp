@@ -38,7 +38,8 @@ TEST_F(CamadaAES, TamanhosGravadosELidosDeVolta)
 {
     const struct {
         size_t plano, cifrado;
-    } casos[] = {{0, 16}, {1, 16}, {15, 16}, {16, 32}, {17, 32}, {65536, 65552}, {131077, 131088}};
+    } casos[] = {{0, 16},         {1, 16},         {15, 16},        {16, 32},          {17, 32},
+                  {65535, 65536}, {65536, 65552}, {65537, 65552}, {131077, 131088}};
     for (const auto& c : casos) {
         SCOPED_TRACE(c.plano);
         Bytes plano = apoio_aleatorios(c.plano, (uint32_t)c.plano);
@@ -51,6 +52,26 @@ TEST_F(CamadaAES, TamanhosGravadosELidosDeVolta)
         EXPECT_EQ(a->posicao(a), c.plano);
         a->fechar(a);
     }
+}
+
+TEST_F(CamadaAES, ExemploDoPadraoNaOrdemDaCamada)
+{
+    // The FIPS-197 AES-128 example: a stored block holding its plaintext
+    // with each group of four bytes reversed enciphers to its ciphertext
+    // reversed the same way.
+    const unsigned char chave[16] = {0x00, 0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07,
+                                     0x08, 0x09, 0x0a, 0x0b, 0x0c, 0x0d, 0x0e, 0x0f};
+    const Bytes plano = {0x33, 0x22, 0x11, 0x00, 0x77, 0x66, 0x55, 0x44,
+                         0xbb, 0xaa, 0x99, 0x88, 0xff, 0xee, 0xdd, 0xcc};
+    const Bytes cifrado = {0xd8, 0xe0, 0xc4, 0x69, 0x30, 0x04, 0x7b, 0x6a,
+                           0x80, 0xb7, 0xcd, 0xd8, 0x5a, 0xc5, 0xb4, 0x70};
+    Memoria m = memoria_nova(apoio_cifrar(plano, chave));
+    ASSERT_EQ(m->bytes.size(), 32u);
+    EXPECT_EQ(Bytes(m->bytes.begin(), m->bytes.begin() + 16), cifrado);
+    _arquivo* a = arquivo_lerAES(memoria_ler(m), chave);
+    ASSERT_NE(a, nullptr);
+    EXPECT_EQ(apoio_lerTudo(a, 16), plano);
+    a->fechar(a);
 }
 
 TEST_F(CamadaAES, UltimoBlocoCom15BytesNaoTemEnchimento)

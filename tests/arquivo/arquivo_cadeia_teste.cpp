@@ -28,12 +28,15 @@ protected:
 
 TEST_F(Cadeia, ArquivoGravadoELidoPorTodasAsCamadas)
 {
-    const std::vector<ArquivoNomeado> arquivos = {
+    std::vector<ArquivoNomeado> arquivos = {
         {"Musica Tema.ogg", apoio_aleatorios(150000, 1)},
         {"texto.txt", apoio_compressiveis(300000, 2)},
         {"vazio", {}},
         {"Misto.bin", apoio_misturados(200000, 3)},
     };
+    // Entries on either side of a block and of a 64 KiB chunk.
+    for (uint32_t n : {1u, 15u, 16u, 17u, 65535u, 65536u, 65537u, 131077u})
+        arquivos.push_back({"de " + std::to_string(n) + " bytes", apoio_misturados(n, n)});
     Memoria m = memoria_nova(empacotar(arquivos));
     uint32_t t = apoio_abrirTabela(m, APOIO_CHAVE);
     ASSERT_NE(t, 0u);

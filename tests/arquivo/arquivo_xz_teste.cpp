@@ -29,7 +29,7 @@ const _arquivo_xz* estado(_arquivo* a)
 
 TEST_F(Conteiner, GravadoELidoDeVoltaEmVariosTamanhos)
 {
-    for (size_t n : {1u, 15u, 16u, 17u, 65535u, 65536u, 65537u, 131077u}) {
+    for (size_t n : {0u, 1u, 15u, 16u, 17u, 65535u, 65536u, 65537u, 131077u}) {
         SCOPED_TRACE(n);
         Bytes dados = apoio_aleatorios(n, (uint32_t)n);
         Memoria m = memoria_nova(apoio_compactar(dados));
@@ -236,8 +236,43 @@ TEST_F(Conteiner, EscritaCurtaEmbaixoFazOFechamentoFalhar)
     }
 }
 
+TEST_F(Conteiner, EscritorSemPendentesAoFecharAindaGravaATabela)
+{
+    // How many bytes a first slot takes of this data...
+    Bytes dados = apoio_aleatorios(100000, 13);
+    Memoria m = memoria_nova();
+    _arquivo* a = arquivo_criarXZ(memoria_escrever(m));
+    a->escrever(a, dados.data(), (uint32_t)dados.size());
+    const uint32_t primeira = estado(a)->percorrido;
+    ASSERT_GT(primeira, 0u);
+    a->fechar(a);
+
+    // ...so that a writer given exactly those bytes is left with none pending.
+    dados.resize(primeira);
+    a = arquivo_criarXZ(memoria_escrever(m));
+    a->escrever(a, dados.data(), primeira);
+    ASSERT_EQ(estado(a)->nBlocos, 1u);
+    ASSERT_EQ(estado(a)->tamanhoBloco, 0u);
+    EXPECT_EQ(a->tamanho(a), ARQUIVO_XZ_FATIA_E_FIM);
+    EXPECT_EQ(a->fechar(a), nullptr);
+    ASSERT_EQ(m->bytes.size(), ARQUIVO_XZ_FATIA_E_FIM);
+    EXPECT_EQ(ARQUIVO_lerU32(m->bytes.data() + ARQUIVO_XZ_FATIA), primeira);
+    a = abrir(m);
+    ASSERT_NE(a, nullptr);
+    EXPECT_EQ(apoio_lerTudo(a, 4096), dados);
+    a->fechar(a);
+}
+
 TEST_F(Conteiner, EscritorInformaPosicaoETamanho)
 {
+    // Nothing taken: the one empty slot and its table entry.
+    Memoria vazio = memoria_nova();
+    _arquivo* v = arquivo_criarXZ(memoria_escrever(vazio));
+    uint32_t previstoVazio = v->tamanho(v);
+    EXPECT_EQ(v->fechar(v), nullptr);
+    EXPECT_EQ(vazio->bytes.size(), previstoVazio);
+
+
     Bytes dados = apoio_aleatorios(70000, 12);
     Memoria m = memoria_nova();
     _arquivo* a = arquivo_criarXZ(memoria_escrever(m));

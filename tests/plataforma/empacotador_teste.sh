@@ -23,7 +23,9 @@ seq 1 20000 >"$pasta/midia/texto.txt"
 : >"$pasta/midia/vazio"
 
 cd "$pasta/jogo" || exit 2
-"$empacotador" recursos.dad "$pasta"/midia/* >saida.txt 2>erro.txt || { cat erro.txt; falha "packing failed"; }
+# No display is needed.
+env -u DISPLAY "$empacotador" recursos.dad "$pasta"/midia/* >saida.txt 2>erro.txt ||
+  { cat erro.txt; falha "packing failed"; }
 [ -s erro.txt ] && { cat erro.txt; falha "unexpected standard error"; }
 printf 'Musica Tema.ogg, 150000 bytes finalizados\ntexto.txt, %d bytes finalizados\nvazio, 0 bytes finalizados\n' \
   "$(wc -c <"$pasta/midia/texto.txt")" >esperado.txt
@@ -43,6 +45,16 @@ for caso in "$pasta/nao/existe" "$pasta/midia/texto.txt $pasta/midia/TEXTO.TXT" 
   [ $status -eq 1 ] && [ -s erro.txt ] || falha "status $status without a message for: $caso"
   [ -e "$pasta/x.dad" ] && falha "archive left behind for: $caso"
 done
+# A name of 255 bytes fits; one of 256 is refused before anything is read.
+nome255=$(printf 'N%.0s' $(seq 1 255))
+printf 'x' >"$pasta/$nome255"
+"$empacotador" "$pasta/x.dad" "$pasta/$nome255" >saida.txt 2>erro.txt || { cat erro.txt; falha "a 255-byte name refused"; }
+grep -q "^$nome255, 1 bytes finalizados\$" saida.txt || falha "the 255-byte name was not stored whole"
+rm -f "$pasta/x.dad"
+"$empacotador" "$pasta/x.dad" "$pasta/${nome255}N" >/dev/null 2>erro.txt
+status=$?
+[ $status -eq 1 ] && grep -q "Nome invalido" erro.txt || falha "status $status for a 256-byte name"
+[ -e "$pasta/x.dad" ] && falha "archive left behind for a 256-byte name"
 "$empacotador" "$pasta/sem/pasta.dad" "$pasta/midia/vazio" >/dev/null 2>erro.txt && falha "unwritable output accepted"
 grep -q "Erro ao empacotar" erro.txt || falha "no message for an unwritable output"
 
