@@ -3,8 +3,14 @@
 # Runs apt only for what is missing; uses sudo when not root.
 set -eu
 
+# Compiler and build tools, the test and benchmark libraries, the media,
+# physics and compression libraries, and for the tests that open windows:
+# a virtual display with software OpenGL, the X11 headers and tools that
+# find and close the program's window, and the fonts the text tests load.
+# clang builds the fuzz target.
 pacotes="g++ cmake make pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-libsfml-dev libbullet-dev liblzma-dev xvfb xauth libgl1-mesa-dri fonts-dejavu-core x11-utils
+libsfml-dev libbullet-dev liblzma-dev
+xvfb xauth libgl1-mesa-dri libx11-dev x11-utils fonts-dejavu-core fonts-dejavu-extra
 clang"
 
 faltando=""
@@ -13,11 +19,18 @@ for p in $pacotes; do
 done
 [ -z "$faltando" ] && exit 0
 
-if [ "$(id -u)" -eq 0 ]; then sudo=""; else sudo="sudo"; fi
-export DEBIAN_FRONTEND=noninteractive
-echo "Installing:$faltando"
-# shellcheck disable=SC2086
-if ! $sudo apt-get install -y --no-install-recommends $faltando; then
-  $sudo apt-get update
-  $sudo apt-get install -y --no-install-recommends $faltando
+if [ "$(id -u)" -eq 0 ]; then
+  sudo=""
+elif command -v sudo >/dev/null 2>&1; then
+  sudo="sudo"
+else
+  echo "Missing packages:$faltando" >&2
+  echo "Run this script as root or install sudo." >&2
+  exit 1
 fi
+echo "Installing:$faltando"
+# The package lists of a fresh machine are empty or stale: refresh them first.
+# sudo drops the environment, so the non-interactive front end goes through env.
+$sudo env DEBIAN_FRONTEND=noninteractive apt-get update
+# shellcheck disable=SC2086
+$sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends $faltando

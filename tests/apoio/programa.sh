@@ -1,3 +1,4 @@
+# shellcheck shell=sh disable=SC2034,SC2154
 # Shell functions for tests that run the program on the (virtual) display.
 # Source it with programa (the executable) set; functions leave the
 # program's pid in pid and its window's id in janela.
