@@ -109,6 +109,13 @@ const char* engine_propriedade_mudarRecurso(uint32_t modulo, uint32_t modelo, ui
 const char* engine_destruirRecurso(uint32_t recurso);
 const char* engine_propriedade_removerPosicao(uint32_t modulo, uint32_t modelo, uint32_t propriedade,
                                               uint32_t instancia);
+// Called by a module when it frees the record behind an instance: takes the
+// instance out of the expression graph for every property of the model (its
+// bindings, and the reference nodes that read it, which then read 0) and
+// cancels every timeline application running on it, so a record that later
+// gets the same id starts clean. Safe from inside a setter that a timeline
+// or an expression is calling.
+const char* engine_esquecerInstancia(uint32_t modulo, uint32_t modelo, uint32_t instancia);
 
 // Timelines of a model: points of timed steps with per-property continuous
 // or discrete targets and an end rule (alvo = 0-based point; modo -1 jump,

@@ -375,6 +375,23 @@ const char* engine_config_cancelar(uint32_t modulo, uint32_t modelo, uint32_t ap
     return ENGINE_config_cancelar(m, aplicacao);
 }
 
+const char* engine_esquecerInstancia(uint32_t modulo, uint32_t modelo, uint32_t instancia)
+{
+    _engine_modelo* m;
+    const char* erro = ENGINE_config_pegarModelo(modulo, modelo, &m);
+    if (erro) return erro;
+    if (instancia == 0) return ENGINE_ERRO_POSICAO;
+    for (uint32_t id = 1; id <= m->configsAplicadas.tamanho; id++) {
+        _engine_configAplicada* a = ENGINE_config_pegarAplicada(m, id);
+        if (a && a->posicao == instancia) ENGINE_config_cancelar(m, id);
+    }
+    for (uint32_t p = 1; p <= m->propriedades.tamanho; p++) {
+        // An instance outside the graph answers "Posicao invalida": nothing to do.
+        if (ENGINE_pegarPonteiro(&m->propriedades, p)) engine_propriedade_removerPosicao(modulo, modelo, p, instancia);
+    }
+    return nullptr;
+}
+
 const char* engine_destruirConfig(uint32_t modulo, uint32_t modelo, uint32_t config)
 {
     _engine_modelo* m;

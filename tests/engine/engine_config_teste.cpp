@@ -466,3 +466,42 @@ TEST_F(Config, IdsInvalidos)
 }
 
 }  // namespace
+
+// A record freed by its module and then reused under the same id: the new
+// record answers with its own value, and no timeline or expression of the
+// old one reaches it; other instances are untouched.
+TEST_F(Config, InstanciaEsquecidaComecaLimpa)
+{
+    uint32_t c = criar();
+    passar(c, 100);
+    continua(c, P, 1000);
+    ASSERT_EQ(engine_config_criarPonto(MOD, MOD_, c, 0, -1), 2u);
+    uint32_t a1 = aplicar(c, 1), a2 = aplicar(c, 2);
+    // Q of instance 1 is bound to 77; instance 3's Q reads P of instance 1.
+    uint32_t k = engine_criarOperacao(77, 10, 0);
+    ASSERT_EQ(engine_propriedade_mudarRecurso(MOD, MOD_, Q, 1, k), nullptr);
+    uint32_t ref = engine_criarReferencia(MOD, MOD_, P, 1);
+    ASSERT_EQ(engine_propriedade_mudarRecurso(MOD, MOD_, Q, 3, ref), nullptr);
+    avancarAte(10, 50, 10);
+    EXPECT_EQ(engine_propriedade_pegarValor(MOD, MOD_, Q, 1, nullptr), 77);
+
+    EXPECT_EQ(engine_esquecerInstancia(MOD, MOD_, 1), nullptr);
+    EXPECT_EQ(engine_configAplicada_pegarPosicao(MOD, MOD_, a1), 0u);
+    EXPECT_EQ(engine_configAplicada_pegarPosicao(MOD, MOD_, a2), 2u);
+    // The new record under id 1 holds its own values.
+    modulo.valores[P][1] = 5;
+    modulo.valores[Q][1] = 6;
+    avancarAte(60, 90, 10);
+    EXPECT_EQ(modulo.valores[P][1], 5);
+    EXPECT_EQ(engine_propriedade_pegarValor(MOD, MOD_, P, 1, nullptr), 5);
+    EXPECT_EQ(engine_propriedade_pegarValor(MOD, MOD_, Q, 1, nullptr), 6);
+    EXPECT_EQ(engine_propriedade_mudarValor(MOD, MOD_, Q, 1, 9), nullptr);
+    EXPECT_EQ(engine_propriedade_pegarValor(MOD, MOD_, Q, 1, nullptr), 9);
+    // The reader of the old record reads 0, not the new record.
+    EXPECT_EQ(engine_propriedade_pegarValor(MOD, MOD_, Q, 3, nullptr), 0);
+    EXPECT_GT(modulo.valores[P][2], 0);  // instance 2 still runs
+
+    EXPECT_EQ(engine_esquecerInstancia(MOD, MOD_, 7), nullptr);  // nothing known of it
+    EXPECT_STREQ(engine_esquecerInstancia(MOD, MOD_, 0), "Posicao invalida");
+    EXPECT_STREQ(engine_esquecerInstancia(MOD, 9, 1), "Modelo invalido");
+}
