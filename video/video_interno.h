@@ -15,6 +15,7 @@ class Image;
 class Text;
 class Texture;
 class InputStream;
+class View;
 }  // namespace sf
 
 // Models of module 3.
@@ -66,6 +67,13 @@ struct _video_textura {
     char* nome;            // own copy of the resource name
     uint32_t colunas, linhas;  // frame grid, both above 0
     int32_t reaberturas;
+};
+
+// One screen region of the current frame, made by the camera layout: the
+// view that shows it (owned) and the world rectangle it shows, in pixels.
+struct _video_regiao {
+    sf::View* vista;
+    float esquerda, direita, cima, baixo;
 };
 
 // Kind record of an animation print: one frame of an image's grid.
