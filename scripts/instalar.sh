@@ -6,11 +6,12 @@ set -eu
 # Compiler and build tools, the test and benchmark libraries, the media,
 # physics and compression libraries, and for the tests that open windows:
 # a virtual display with software OpenGL, the X11 headers and tools that
-# find and close the program's window, and the fonts the text tests load.
+# find and close the program's window, the XTest library that presses keys
+# in a window, and the fonts the text tests load.
 # clang builds the fuzz target.
 pacotes="g++ cmake make pkg-config libgtest-dev libgmock-dev libbenchmark-dev
 libsfml-dev libbullet-dev liblzma-dev
-xvfb xauth libgl1-mesa-dri libx11-dev x11-utils fonts-dejavu-core fonts-dejavu-extra
+xvfb xauth libgl1-mesa-dri libx11-dev libxtst-dev x11-utils fonts-dejavu-core fonts-dejavu-extra
 clang"
 
 faltando=""
