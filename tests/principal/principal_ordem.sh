@@ -28,10 +28,14 @@ marcos() {
     function modulo() { return ($1 ~ /^F.*SICA$/) ? "FISICA" : $1 }
     function valor() { return substr($0, index($0, "; Valor: ") + 9) + 0 }
     function quadro(nome, v) {
-      if (nome == "ENTRADA") { if (ultimo == "FISICA" || ultimo == "VIDEO") falha("input inside a frame") }
-      else if (nome == "FISICA") { if (ultimo == "FISICA") falha("physics twice"); relogio = v; quadros++ }
+      if (nome == "ENTRADA") { if (ultimo == "FISICA" || (ultimo == "VIDEO" && audio)) falha("input inside a frame"); entrada = 1 }
+      else if (nome == "FISICA") {
+        if (ultimo == "FISICA") falha("physics twice")
+        if (entrada && ultimo != "ENTRADA") falha("physics not after input")
+        relogio = v; quadros++
+      }
       else if (nome == "VIDEO") { if (ultimo != "FISICA" || v != relogio) falha("video not after physics with its clock") }
-      else if (ultimo != "VIDEO" || v != relogio) falha("audio not after video with its clock")
+      else { if (ultimo != "VIDEO" || v != relogio) falha("audio not after video with its clock"); audio = 1 }
       ultimo = nome
       if (!emQuadros) print "quadros"
       emQuadros = 1
