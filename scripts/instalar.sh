@@ -8,9 +8,10 @@ set -eu
 # a virtual display with software OpenGL, the X11 headers and tools that
 # find and close the program's window, the XTest library that presses keys
 # in a window, and the fonts the text tests load.
-# clang builds the fuzz target.
+# clang builds the fuzz target. The media generator draws with Cairo and
+# renders music with FluidSynth from a General MIDI soundfont.
 pacotes="g++ cmake make pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-libsfml-dev libbullet-dev liblzma-dev
+libsfml-dev libbullet-dev liblzma-dev libcairo2-dev libfluidsynth-dev timgm6mb-soundfont
 xvfb xauth libgl1-mesa-dri libx11-dev libxtst-dev x11-utils fonts-dejavu-core fonts-dejavu-extra
 clang"
 
