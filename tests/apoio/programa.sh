@@ -31,6 +31,18 @@ programa_abrir() {
   echo "no window titled Morvalen"; exit 1
 }
 
+# Waits (up to a minute) until the program's log in erro.txt holds at least
+# n frames, counted by the video module's line that opens each frame; a
+# loaded machine may take far longer than usual to run its first frames.
+programa_esperarQuadros() {
+  for _ in $(seq 1 600); do
+    [ "$(grep -a -c '^VIDEO - Iniciando impress' erro.txt)" -ge "$1" ] && return 0
+    kill -0 "$pid" 2>/dev/null || { echo "the program ended:"; cat erro.txt; exit 1; }
+    sleep 0.1
+  done
+  echo "fewer than $1 frames in a minute"; exit 1
+}
+
 # Closes the window as a window manager would and waits for the program to
 # end; its exit status is left in status.
 programa_fechar() {

@@ -90,7 +90,7 @@ printf 'qualquer coisa' >leia-me.txt
 # shellcheck source=../apoio/programa.sh
 . "$apoio/programa.sh"
 programa_abrir -log
-sleep 0.5
+programa_esperarQuadros 3
 programa_fechar
 [ "$status" -eq 0 ] || { echo "status $status after closing the window"; cat erro.txt; exit 1; }
 # shellcheck disable=SC2086

@@ -36,7 +36,7 @@ sobreposta() {
 
 # Windowed, with the log.
 programa_abrir -log
-sleep 0.5
+programa_esperarQuadros 3
 ver_janela
 [ "$(tamanho)" = "$tela" ] || { echo "window $(tamanho), screen $tela"; exit 1; }
 [ "$(sobreposta)" = "no" ] || { echo "windowed expected"; cat janela.txt; exit 1; }
