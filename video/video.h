@@ -62,4 +62,24 @@ const char* video_fecharFonte(uint32_t fonte);
 // character size in pixels (2048 at most), measured; 0 on failure.
 uint32_t video_criarEscritura(uint32_t fonte, const char* texto, uint32_t tamanho);
 
+// Cameras and references. A camera without references shows the area whose
+// top-left corner is its X, Y; with references it keeps every referenced
+// body in view with its margins. Handles are also the instances of models 3
+// (X 3.1, Y 3.2, Zoom 3.3) and 2 (margins 2.1 to 2.4, in pixels).
+uint32_t video_criarCamera();
+uint32_t video_criarReferencia(uint32_t corpo);
+// The list's new length; 0 when the camera or the reference does not exist.
+uint32_t video_camera_adicionarReferencia(uint32_t camera, uint32_t referencia);
+// Destroying either cancels the timelines that drive it; a destroyed
+// reference leaves every camera's list.
+const char* video_destruirCamera(uint32_t camera);
+const char* video_destruirReferencia(uint32_t referencia);
+const char* video_camera_mudarX(uint32_t camera, uint32_t valor);
+const char* video_camera_mudarY(uint32_t camera, uint32_t valor);
+const char* video_camera_mudarZoom(uint32_t camera, uint32_t valor);
+const char* video_referencia_mudarMargemEsq(uint32_t referencia, uint32_t valor);
+const char* video_referencia_mudarMargemDir(uint32_t referencia, uint32_t valor);
+const char* video_referencia_mudarMargemCim(uint32_t referencia, uint32_t valor);
+const char* video_referencia_mudarMargemBai(uint32_t referencia, uint32_t valor);
+
 #endif

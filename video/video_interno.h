@@ -76,6 +76,30 @@ struct _video_regiao {
     float esquerda, direita, cima, baixo;
 };
 
+// A camera. Zoom, X, Y and referencias are its own; every other field is
+// rewritten by the camera layout each frame before it is read.
+struct _video_camera {
+    int32_t Zoom;  // thousandths, 1000 = one world pixel per pixel
+    int32_t X, Y;  // world units: the top-left corner, or the widening of a followed area
+    int32_t larguraArea, alturaArea;
+    char marca;
+    int32_t larguraMax, alturaMax;  // share of the internal picture
+    int32_t deslocamentoX, deslocamentoY;
+    int32_t esquerda, direita, cima, baixo;  // world area this frame
+    float telaEsquerda, telaDireita, telaCima, telaBaixo;  // viewport, fractions of the window
+    uint32_t referencias;  // integer vector (module 3): reference handles in the order added
+    // The area its references gave at the last frame in which one of them
+    // could be read, so that a camera whose bodies are all gone stays put.
+    char temSeguida;
+    int32_t seguidaEsquerda, seguidaDireita, seguidaCima, seguidaBaixo;
+};
+
+// A followed body and the room, in pixels, kept visible around it.
+struct _video_referencia {
+    int32_t MargemEsq, MargemDir, MargemCim, MargemBai;
+    uint32_t entidade;
+};
+
 // Kind record of an animation print: one frame of an image's grid.
 struct _video_animacao {
     uint32_t textura;  // image handle
@@ -239,6 +263,10 @@ const char* VIDEO_particulas_mudarAceleracaoX(uint32_t i, _engine_valor v);
 const char* VIDEO_particulas_mudarAceleracaoY(uint32_t i, _engine_valor v);
 const char* VIDEO_particulas_mudarFrequencia(uint32_t i, _engine_valor v);
 const char* VIDEO_particulas_mudarConstancia(uint32_t i, _engine_valor v);
+
+// Cameras and references.
+_video_camera* VIDEO_pegarCamera(uint32_t handle);
+_video_referencia* VIDEO_pegarReferencia(uint32_t handle);
 
 // Reference (model 2) and camera (model 3) properties.
 _engine_valor VIDEO_referencia_pegarMargemEsq(uint32_t i);
