@@ -255,6 +255,9 @@ int video_atualizar(int32_t d)
     if (!videoIniciado) return -1;
     if (d <= 0) return 0;
     videoTempo += (uint32_t)d;
+    // The layout uses the zoom and position that the previous frame's
+    // timelines left, and the bodies after this frame's physics step.
+    VIDEO_configurarCameras();
     // Camera timelines before print timelines; reference timelines never run.
     engine_config_configurar(ENGINE_MODULO_VIDEO, VIDEO_MODELO_CAMERA, videoTempo, d);
     engine_config_configurar(ENGINE_MODULO_VIDEO, VIDEO_MODELO_IMPRESSAO, videoTempo, d);

@@ -266,6 +266,10 @@ const char* VIDEO_particulas_mudarConstancia(uint32_t i, _engine_valor v);
 
 // Cameras and references.
 _video_camera* VIDEO_pegarCamera(uint32_t handle);
+// The frame's layout: rebuilds videoRegioes from the cameras; returns 1.
+int VIDEO_configurarCameras();
+// Deletes every region (and its view).
+void VIDEO_limparRegioes();
 _video_referencia* VIDEO_pegarReferencia(uint32_t handle);
 
 // Reference (model 2) and camera (model 3) properties.

@@ -190,6 +190,7 @@ inline void liberarVideo()
         if (VIDEO_pegarCamera(h)) video_destruirCamera(h);
     for (uint32_t h = engine_vetorPersistente_pegarTamanho(ENGINE_MODULO_VIDEO, videoReferencias); h >= 1; h--)
         if (VIDEO_pegarReferencia(h)) video_destruirReferencia(h);
+    VIDEO_limparRegioes();
 }
 
 // The engine and the video module started (without log, windowed, vertical
