@@ -25,7 +25,10 @@ int video_mudarTelaCheia(char telaCheia);
 // Sizes of 0 or less are refused (-1) and change nothing.
 int video_mudarLargura(int32_t largura);
 int video_mudarAltura(int32_t altura);
-// One frame of d milliseconds: timelines, then the cleared picture is shown.
+// One frame of d milliseconds (nothing at all when d <= 0): the video clock
+// advances by d, the cameras become screen regions, camera timelines then
+// print timelines advance, and the layers are drawn back to front on the
+// cleared window, which is then shown.
 int video_atualizar(int32_t d);
 int video_finalizar();
 
@@ -61,5 +64,78 @@ const char* video_fecharFonte(uint32_t fonte);
 // A text print of that UTF-8 text (copied; the caller keeps its own) at a
 // character size in pixels (2048 at most), measured; 0 on failure.
 uint32_t video_criarEscritura(uint32_t fonte, const char* texto, uint32_t tamanho);
+
+// Cameras and references. A camera without references shows the area whose
+// top-left corner is its X, Y; with references it keeps every referenced
+// body in view with its margins. Handles are also the instances of models 3
+// (X 3.1, Y 3.2, Zoom 3.3) and 2 (margins 2.1 to 2.4, in pixels).
+uint32_t video_criarCamera();
+uint32_t video_criarReferencia(uint32_t corpo);
+// The list's new length; 0 when the camera or the reference does not exist.
+uint32_t video_camera_adicionarReferencia(uint32_t camera, uint32_t referencia);
+// Destroying either cancels the timelines that drive it; a destroyed
+// reference leaves every camera's list.
+const char* video_destruirCamera(uint32_t camera);
+const char* video_destruirReferencia(uint32_t referencia);
+const char* video_camera_mudarX(uint32_t camera, uint32_t valor);
+const char* video_camera_mudarY(uint32_t camera, uint32_t valor);
+const char* video_camera_mudarZoom(uint32_t camera, uint32_t valor);
+const char* video_referencia_mudarMargemEsq(uint32_t referencia, uint32_t valor);
+const char* video_referencia_mudarMargemDir(uint32_t referencia, uint32_t valor);
+const char* video_referencia_mudarMargemCim(uint32_t referencia, uint32_t valor);
+const char* video_referencia_mudarMargemBai(uint32_t referencia, uint32_t valor);
+
+// Video timelines. Print timelines (model 1) are built, started and
+// cancelled here; camera timelines (model 3) are made and started with the
+// engine's calls (engine_criarConfig(3, 3), engine_config_aplicar(3, 3, ...)),
+// and their steps filled here. Print timelines start at the video clock.
+// Destroying a print cancels the applications that run on it.
+uint32_t video_configurarImpressao();
+uint32_t video_configuracao_impressao_criarPonto(uint32_t config, uint32_t alvo, int32_t modo);
+const char* video_configuracao_impressao_passarTempo(uint32_t config, int32_t duracao);
+// 0 when the print does not exist (the engine is not called) or the engine refuses.
+uint32_t video_aplicarConfiguracaoImpressao(uint32_t config, uint32_t impressao);
+const char* video_cancelarConfiguracaoImpressao(uint32_t aplicacao);
+// Targets in the last step of a timeline: continuous ones move during the
+// step, discrete ones are set when it ends.
+const char* video_configuracao_animacao_mudarTextura(uint32_t config, uint32_t textura);    // discrete
+const char* video_configuracao_animacao_mudarQuadroX(uint32_t config, uint32_t coluna);     // continuous
+const char* video_configuracao_animacao_mudarQuadroY(uint32_t config, uint32_t linha);      // continuous
+const char* video_configuracao_escritura_mudarFonte(uint32_t config, uint32_t fonte);       // discrete
+const char* video_configuracao_escritura_mudarTamanho(uint32_t config, uint32_t tamanho);   // continuous
+const char* video_configuracao_escritura_mudarNegrito(uint32_t config, char negrito);       // discrete
+const char* video_configuracao_escritura_mudarItalico(uint32_t config, char italico);       // discrete
+const char* video_configuracao_escritura_mudarSublinhado(uint32_t config, char sublinhado); // discrete
+const char* video_configuracao_particulas_mudarImpressao(uint32_t config, uint32_t impressao);
+const char* video_configuracao_particulas_adicionarConfiguracao(uint32_t config, uint32_t outra);
+const char* video_configuracao_particulas_removerConfiguracao(uint32_t config, uint32_t outra);
+const char* video_configuracao_particulas_limparConfiguracoes(uint32_t config);
+const char* video_configuracao_particulas_mudarTipo(uint32_t config, int32_t tipo);
+const char* video_configuracao_particulas_mudarCentralidade(uint32_t config, int32_t valor);
+const char* video_configuracao_particulas_mudarVelocidadeX(uint32_t config, int32_t valor);
+const char* video_configuracao_particulas_mudarVelocidadeY(uint32_t config, int32_t valor);
+const char* video_configuracao_particulas_mudarMargemVelocidadeX(uint32_t config, int32_t valor);
+const char* video_configuracao_particulas_mudarMargemVelocidadeY(uint32_t config, int32_t valor);
+const char* video_configuracao_particulas_mudarEstagnacao(uint32_t config, int32_t valor);
+const char* video_configuracao_particulas_mudarAceleracaoX(uint32_t config, int32_t valor);
+const char* video_configuracao_particulas_mudarAceleracaoY(uint32_t config, int32_t valor);
+const char* video_configuracao_particulas_mudarFrequencia(uint32_t config, int32_t valor);
+const char* video_configuracao_particulas_mudarConstancia(uint32_t config, int32_t valor);
+const char* video_configuracao_impressao_mudarEntidade(uint32_t config, uint32_t corpo);    // discrete
+const char* video_configuracao_impressao_mudarCamada(uint32_t config, uint32_t camada);     // continuous
+const char* video_configuracao_impressao_mudarX(uint32_t config, int32_t x);                // continuous
+const char* video_configuracao_impressao_mudarY(uint32_t config, int32_t y);                // continuous
+const char* video_configuracao_impressao_mudarRotacao(uint32_t config, int32_t rotacao);    // continuous
+// Discrete; the text (six hexadecimal digits) must outlive the timeline.
+const char* video_configuracao_impressao_mudarCor(uint32_t config, const char* cor);
+const char* video_configuracao_impressao_mudarVermelho(uint32_t config, int32_t valor);     // continuous
+const char* video_configuracao_impressao_mudarVerde(uint32_t config, int32_t valor);        // continuous
+const char* video_configuracao_impressao_mudarAzul(uint32_t config, int32_t valor);         // continuous
+const char* video_configuracao_impressao_mudarTransparencia(uint32_t config, int32_t valor); // continuous
+// Discrete: destroys the print when the step ends.
+const char* video_configuracao_impressao_destruirImpressao(uint32_t config);
+const char* video_configuracao_camera_mudarX(uint32_t config, int32_t x);                   // continuous
+const char* video_configuracao_camera_mudarY(uint32_t config, int32_t y);                   // continuous
+const char* video_configuracao_camera_mudarZoom(uint32_t config, int32_t zoom);             // continuous
 
 #endif

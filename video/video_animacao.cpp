@@ -80,8 +80,9 @@ uint32_t video_abrirImagem(const char* nome, uint32_t colunas, uint32_t linhas)
     return handle;
 }
 
-// Prints that still show a closed image are left alone: the drawing finds
-// no image under their handle.
+// The last close removes the image. The prints that show it forget it
+// (property 1.1 reads 0) and draw nothing, so an image opened later under
+// the same handle does not appear in their place.
 const char* video_destruirTextura(uint32_t textura)
 {
     _video_textura* t = VIDEO_pegarTextura(textura);
@@ -89,6 +90,11 @@ const char* video_destruirTextura(uint32_t textura)
     if (t->reaberturas > 0) {
         t->reaberturas--;
         return nullptr;
+    }
+    uint32_t maior = engine_vetorPersistente_pegarTamanho(ENGINE_MODULO_VIDEO, videoImpressoes);
+    for (uint32_t h = 1; h <= maior; h++) {
+        _video_animacao* a = VIDEO_pegarAnimacao(h);
+        if (a && a->textura == textura) a->textura = 0;
     }
     VIDEO_textura_liberar(t);
     return engine_vetorPersistente_removerPosicao(ENGINE_MODULO_VIDEO, videoTexturas, textura);

@@ -300,5 +300,9 @@ const char* VIDEO_escritura_mudarTexto(uint32_t i, _engine_valor v)
     free(e->texto);
     e->texto = copia;
     VIDEO_escritura_reconstruir(VIDEO_pegarImpressao(i), e);
+    // The expression graph, when it holds this instance, takes the print's
+    // own copy as its value in place of the caller's text, which the caller
+    // may free. (Outside the graph there is nothing to update.)
+    engine_propriedade_invalidar(ENGINE_MODULO_VIDEO, VIDEO_MODELO_IMPRESSAO, 9, i);
     return nullptr;
 }

@@ -270,9 +270,12 @@ const char* video_destruirImpressao(uint32_t impressao)
     _video_camada* camada = VIDEO_acharCamada(p->camada);
     if (VIDEO_camada_retirarImpressao(camada, impressao)) VIDEO_soltarCamadaSeVazia(camada);
     VIDEO_liberarRegistro(p);
-    // Timelines and expressions that address this handle stay; a later print
-    // that receives the handle inherits them.
-    return engine_vetorPersistente_removerPosicao(ENGINE_MODULO_VIDEO, videoImpressoes, impressao);
+    const char* erro = engine_vetorPersistente_removerPosicao(ENGINE_MODULO_VIDEO, videoImpressoes, impressao);
+    // The timelines running on the print end and its expression bindings go,
+    // so a print that later receives the handle is driven by nothing, and
+    // finished applications do not pile up.
+    engine_esquecerInstancia(ENGINE_MODULO_VIDEO, VIDEO_MODELO_IMPRESSAO, impressao);
+    return erro;
 }
 
 const char* VIDEO_impressao_destruirImpressao(uint32_t i, _engine_valor v)

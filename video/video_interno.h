@@ -76,6 +76,30 @@ struct _video_regiao {
     float esquerda, direita, cima, baixo;
 };
 
+// A camera. Zoom, X, Y and referencias are its own; every other field is
+// rewritten by the camera layout each frame before it is read.
+struct _video_camera {
+    int32_t Zoom;  // thousandths, 1000 = one world pixel per pixel
+    int32_t X, Y;  // world units: the top-left corner, or the widening of a followed area
+    int32_t larguraArea, alturaArea;
+    char marca;
+    int32_t larguraMax, alturaMax;  // share of the internal picture
+    int32_t deslocamentoX, deslocamentoY;
+    int32_t esquerda, direita, cima, baixo;  // world area this frame
+    float telaEsquerda, telaDireita, telaCima, telaBaixo;  // viewport, fractions of the window
+    uint32_t referencias;  // integer vector (module 3): reference handles in the order added
+    // The area its references gave at the last frame in which one of them
+    // could be read, so that a camera whose bodies are all gone stays put.
+    char temSeguida;
+    int32_t seguidaEsquerda, seguidaDireita, seguidaCima, seguidaBaixo;
+};
+
+// A followed body and the room, in pixels, kept visible around it.
+struct _video_referencia {
+    int32_t MargemEsq, MargemDir, MargemCim, MargemBai;
+    uint32_t entidade;
+};
+
 // Kind record of an animation print: one frame of an image's grid.
 struct _video_animacao {
     uint32_t textura;  // image handle
@@ -239,6 +263,34 @@ const char* VIDEO_particulas_mudarAceleracaoX(uint32_t i, _engine_valor v);
 const char* VIDEO_particulas_mudarAceleracaoY(uint32_t i, _engine_valor v);
 const char* VIDEO_particulas_mudarFrequencia(uint32_t i, _engine_valor v);
 const char* VIDEO_particulas_mudarConstancia(uint32_t i, _engine_valor v);
+
+// Drawing. Each draws nothing without an open window.
+int32_t VIDEO_desenharCamadas(uint32_t d);  // the frame's layers; the count drawn
+int VIDEO_desenharCamada(_video_camada* camada, uint32_t d);
+int VIDEO_desenharImpressao(_video_impressao* impressao, int32_t X, int32_t Y, int32_t rot, int32_t escX,
+                            int32_t escY, int32_t alturaFixa, int32_t corte, uint32_t d);
+// Null, or "Textura n\xE3o encontrada" when the print shows no open image.
+const char* VIDEO_desenharAnimacao(_video_impressao* impressao, _video_animacao* animacao, int32_t X, int32_t Y,
+                                   int32_t rot, int32_t escX, int32_t escY, int32_t alturaFixa, float corte);
+int VIDEO_desenharEscritura(_video_impressao* impressao, _video_escritura* escritura, int32_t X, int32_t Y,
+                            int32_t rot, int32_t escX, int32_t escY, int32_t alturaFixa, uint32_t corte);
+// Turns n points about the origin by an angle in tenths of a degree.
+void VIDEO_rodar(float* x, float* y, uint32_t n, int32_t angulo);
+// Sorts four points by y, each x moving with its y.
+void VIDEO_ordenar4Y(float* x, float* y);
+// The quad of half sizes hw, hh around (ox, oy), cut: turned by the
+// rotation, the part from its top down to corte/10 pixels (the line at the
+// turned centre's y + corte/10 - hh) is kept, then turned back. Writes
+// 3 to 5 points and returns their count.
+uint32_t VIDEO_cortarQuad(float ox, float oy, float hw, float hh, int32_t rotacao, float corte, float* x, float* y);
+
+// Cameras and references.
+_video_camera* VIDEO_pegarCamera(uint32_t handle);
+// The frame's layout: rebuilds videoRegioes from the cameras; returns 1.
+int VIDEO_configurarCameras();
+// Deletes every region (and its view).
+void VIDEO_limparRegioes();
+_video_referencia* VIDEO_pegarReferencia(uint32_t handle);
 
 // Reference (model 2) and camera (model 3) properties.
 _engine_valor VIDEO_referencia_pegarMargemEsq(uint32_t i);

@@ -172,7 +172,7 @@ inline void manterContextoGrafico()
     (void)contexto;
 }
 
-// Releases every print, image and font the module holds, so that the
+// Releases every print, image, font, camera and reference the module holds, so that the
 // sanitizer build sees no leak when the next test restarts the engine.
 inline void liberarVideo()
 {
@@ -186,6 +186,11 @@ inline void liberarVideo()
         while (VIDEO_pegarTextura(h)) video_destruirTextura(h);
     for (uint32_t h = engine_vetorPersistente_pegarTamanho(ENGINE_MODULO_VIDEO, videoFontes); h >= 1; h--)
         while (VIDEO_pegarFonte(h)) video_fecharFonte(h);
+    for (uint32_t h = engine_vetorPersistente_pegarTamanho(ENGINE_MODULO_VIDEO, videoCameras); h >= 1; h--)
+        if (VIDEO_pegarCamera(h)) video_destruirCamera(h);
+    for (uint32_t h = engine_vetorPersistente_pegarTamanho(ENGINE_MODULO_VIDEO, videoReferencias); h >= 1; h--)
+        if (VIDEO_pegarReferencia(h)) video_destruirReferencia(h);
+    VIDEO_limparRegioes();
 }
 
 // The engine and the video module started (without log, windowed, vertical

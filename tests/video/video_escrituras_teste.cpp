@@ -190,4 +190,38 @@ TEST_F(Escrituras, FonteFechadaDeixaOsTextosSemFonteEOQuadroSegue)
     EXPECT_EQ(video_atualizar(16), 0);
 }
 
+TEST_F(Escrituras, EstiloPorLinhaDoTempoChegaComoCaractere)
+{
+    uint32_t p = video_criarEscritura(fonte, "Morvalen", 20);
+    uint32_t c = video_configurarImpressao();
+    video_configuracao_impressao_passarTempo(c, 10);
+    ASSERT_EQ(video_configuracao_escritura_mudarNegrito(c, 'S'), nullptr);
+    ASSERT_EQ(video_configuracao_escritura_mudarItalico(c, 'S'), nullptr);
+    ASSERT_NE(video_aplicarConfiguracaoImpressao(c, p), 0u);
+    video_atualizar(20);
+    EXPECT_EQ(ler(6, p), 83);
+    EXPECT_EQ(ler(7, p), 'S');
+    EXPECT_EQ(objeto(p).getStyle(), (sf::Uint32)(sf::Text::Bold | sf::Text::Italic));
+}
+
+TEST_F(Escrituras, TextoLidoPeloGrafoEhACopiaDaImpressao)
+{
+    uint32_t p = video_criarEscritura(fonte, "Morvalen", 20);
+    // An expression reads the text: the instance enters the graph.
+    ASSERT_NE(engine_criarReferencia(ENGINE_MODULO_VIDEO, 1, 9, p), 0u);
+    EXPECT_EQ(ler(9, p), (_engine_valor)VIDEO_pegarEscritura(p)->texto);
+    char* meu = strdup("outro texto");
+    ASSERT_EQ(mudar(9, p, (_engine_valor)meu), "");
+    const char* lido = (const char*)ler(9, p);
+    EXPECT_NE(lido, meu);
+    EXPECT_EQ(lido, VIDEO_pegarEscritura(p)->texto);
+    free(meu);
+    EXPECT_STREQ(lido, "outro texto");
+    // Writing a text again at the same address is taken as a new text.
+    char* denovo = strdup("terceiro");
+    ASSERT_EQ(mudar(9, p, (_engine_valor)denovo), "");
+    EXPECT_STREQ((const char*)ler(9, p), "terceiro");
+    free(denovo);
+}
+
 }  // namespace

@@ -48,9 +48,12 @@ TEST_F(Imagens, ReaberturaCompartilhaImagemEGradeEFechaNaMesmaConta)
     EXPECT_EQ(video_destruirTextura(h), nullptr);
     EXPECT_EQ(video_criarAnimacao(h), 0u);  // removed
     EXPECT_STREQ(video_destruirTextura(h), "Textura invalida");
-    // A print that still shows the closed image keeps its values.
-    EXPECT_EQ(ler(1, p), h);
+    // A print that showed the closed image forgets it and keeps its size; an
+    // image opened later under the same handle is not shown by it.
+    EXPECT_EQ(ler(1, p), 0);
     EXPECT_EQ(ler(30, p), 1600);
+    EXPECT_EQ(video_abrirImagem("pequena.png", 1, 1), h);
+    EXPECT_EQ(ler(1, p), 0);
 }
 
 TEST_F(Imagens, TamanhoDoQuadroVemDaGrade)
