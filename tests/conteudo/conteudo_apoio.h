@@ -75,7 +75,11 @@ protected:
         ASSERT_EQ(dados_iniciar('N'), nullptr);
         auto entradas = midia();
         if (!entradas.empty()) recursos.reset(new apoio::Recursos(entradas));
-        ASSERT_EQ(entidades_iniciar('N'), nullptr);
+        {
+            apoio::CapturaErro captura;
+            ASSERT_EQ(entidades_iniciar(logDasEntidades()), nullptr);
+            logDoInicio = captura.texto();
+        }
         level = 2;
         jogador = (uint32_t)CONTEUDO_ler(0, "jogador");
         personagem = (uint32_t)CONTEUDO_ler(jogador, "personagem");
@@ -87,6 +91,7 @@ protected:
         tempo_mudarRelogio(nullptr);
     }
     virtual std::vector<std::pair<std::string, std::string>> midia() { return midiaDeTeste(); }
+    virtual char logDasEntidades() { return 'N'; }
 
     // One frame of d ms, in the program's order of updates.
     void quadro(int32_t d = 16)
@@ -154,6 +159,7 @@ protected:
 
     std::unique_ptr<apoio::Recursos> recursos;
     uint32_t level = 0, jogador = 0, personagem = 0;
+    std::string logDoInicio;  // standard error while the level was built
 };
 
 }  // namespace conteudo_apoio
