@@ -265,10 +265,7 @@ int video_atualizar(int32_t d)
     bool aberta = videoJanela && videoJanela->isOpen();
     if (aberta) videoJanela->clear(sf::Color::Black);
     // The layers in drawing order, counted for the log.
-    uint32_t camadas = engine_vetorPonteiro_pegarTamanho(ENGINE_MODULO_VIDEO, videoCamadas);
-    int32_t desenhadas = 0;
-    for (uint32_t i = 1; i <= camadas; i++)
-        if (engine_vetorPonteiro_pegarPonteiro(ENGINE_MODULO_VIDEO, videoCamadas, i)) desenhadas++;
+    int32_t desenhadas = VIDEO_desenharCamadas((uint32_t)d);
     if (aberta) videoJanela->display();
     VIDEO_logar(LOG_TERMINANDO, desenhadas);
     VIDEO_logar("... camadas.", -1);

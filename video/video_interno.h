@@ -264,6 +264,26 @@ const char* VIDEO_particulas_mudarAceleracaoY(uint32_t i, _engine_valor v);
 const char* VIDEO_particulas_mudarFrequencia(uint32_t i, _engine_valor v);
 const char* VIDEO_particulas_mudarConstancia(uint32_t i, _engine_valor v);
 
+// Drawing. Each draws nothing without an open window.
+int32_t VIDEO_desenharCamadas(uint32_t d);  // the frame's layers; the count drawn
+int VIDEO_desenharCamada(_video_camada* camada, uint32_t d);
+int VIDEO_desenharImpressao(_video_impressao* impressao, int32_t X, int32_t Y, int32_t rot, int32_t escX,
+                            int32_t escY, int32_t alturaFixa, int32_t corte, uint32_t d);
+// Null, or "Textura n\xE3o encontrada" when the print shows no open image.
+const char* VIDEO_desenharAnimacao(_video_impressao* impressao, _video_animacao* animacao, int32_t X, int32_t Y,
+                                   int32_t rot, int32_t escX, int32_t escY, int32_t alturaFixa, float corte);
+int VIDEO_desenharEscritura(_video_impressao* impressao, _video_escritura* escritura, int32_t X, int32_t Y,
+                            int32_t rot, int32_t escX, int32_t escY, int32_t alturaFixa, uint32_t corte);
+// Turns n points about the origin by an angle in tenths of a degree.
+void VIDEO_rodar(float* x, float* y, uint32_t n, int32_t angulo);
+// Sorts four points by y, each x moving with its y.
+void VIDEO_ordenar4Y(float* x, float* y);
+// The quad of half sizes hw, hh around (ox, oy), cut: turned by the
+// rotation, the part from its top down to corte/10 pixels (the line at the
+// turned centre's y + corte/10 - hh) is kept, then turned back. Writes
+// 3 to 5 points and returns their count.
+uint32_t VIDEO_cortarQuad(float ox, float oy, float hw, float hh, int32_t rotacao, float corte, float* x, float* y);
+
 // Cameras and references.
 _video_camera* VIDEO_pegarCamera(uint32_t handle);
 // The frame's layout: rebuilds videoRegioes from the cameras; returns 1.
