@@ -71,10 +71,9 @@ protected:
         engine_iniciar(true);
         ASSERT_EQ(tempo_iniciar('N', 1000), 1);
         ASSERT_EQ(fisica_iniciar('N', 1000), 1);
-        ASSERT_EQ(video_iniciar('N', 'N', 'S', nullptr), nullptr);
+        ASSERT_EQ(video_iniciar('N', 'N', 'S', janela), nullptr);
         ASSERT_EQ(dados_iniciar('N'), nullptr);
-        auto entradas = midia();
-        if (!entradas.empty()) recursos.reset(new apoio::Recursos(entradas));
+        abrirArquivo();
         {
             apoio::CapturaErro captura;
             ASSERT_EQ(entidades_iniciar(logDasEntidades()), nullptr);
@@ -92,6 +91,11 @@ protected:
     }
     virtual std::vector<std::pair<std::string, std::string>> midia() { return midiaDeTeste(); }
     virtual char logDasEntidades() { return 'N'; }
+    virtual void abrirArquivo()
+    {
+        auto entradas = midia();
+        if (!entradas.empty()) recursos.reset(new apoio::Recursos(entradas));
+    }
 
     // One frame of d ms, in the program's order of updates.
     void quadro(int32_t d = 16)
@@ -158,6 +162,7 @@ protected:
     }
 
     std::unique_ptr<apoio::Recursos> recursos;
+    sf::RenderWindow* janela = nullptr;  // none: nothing is drawn
     uint32_t level = 0, jogador = 0, personagem = 0;
     std::string logDoInicio;  // standard error while the level was built
 };
