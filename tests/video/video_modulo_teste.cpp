@@ -91,7 +91,7 @@ TEST_F(Video, InicioEFimEscrevemSuasLinhasDeLog)
     EXPECT_EQ(captura.texto(), "");
 }
 
-TEST_F(Video, QuadroAvancaORelogioEContaAsCamadas)
+TEST_F(Video, QuadroAvancaORelogioEDesenhaAsCamadasEmOrdem)
 {
     apoio::Recursos recursos({{"a.png", apoio::png(4, 4)}});
     apoio::ligarLog();
@@ -111,6 +111,10 @@ TEST_F(Video, QuadroAvancaORelogioEContaAsCamadas)
               "VIDEO - Terminando impress\xE3" "o de; Valor: 0\n"
               "VIDEO - ... camadas.\n"
               "VIDEO - Iniciando impress\xE3" "o com tempo atual; Valor: 20\n"
+              "VIDEO - Imprimindo camada; Valor: 3\n"
+              "VIDEO - Camada impressa; Valor: 3\n"
+              "VIDEO - Imprimindo camada; Valor: 10000\n"
+              "VIDEO - Camada impressa; Valor: 10000\n"
               "VIDEO - Terminando impress\xE3" "o de; Valor: 2\n"
               "VIDEO - ... camadas.\n");
 }
