@@ -1,0 +1,172 @@
+// What the game content's tests share: the modules started in the program's
+// order over an archive of stand-in pictures (or none), level 0 built by the
+// registration, frames of exact lengths through the time module's clock, and
+// ways to steer and read the character.
+#ifndef MORVALEN_TESTES_CONTEUDO_APOIO_H
+#define MORVALEN_TESTES_CONTEUDO_APOIO_H
+
+#include <gtest/gtest.h>
+
+#include <SFML/Graphics/Image.hpp>
+#include <SFML/System/Err.hpp>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "../video/video_apoio.h"
+#include "conteudo/conteudo_interno.h"
+#include "engine/dados.h"
+#include "engine/engine.h"
+#include "engine/entidades.h"
+#include "engine/tempo.h"
+#include "fisica/fisica_interno.h"
+#include "video/video.h"
+#include "video/video_interno.h"
+
+namespace conteudo_apoio {
+
+// The time module's clock, moved only by the tests.
+inline int64_t& relogioMicro()
+{
+    static int64_t micro = 1000000;
+    return micro;
+}
+
+inline _tempo_marca relogio()
+{
+    return {relogioMicro() / 1000000, relogioMicro() % 1000000};
+}
+
+// The names of every picture the level opens.
+inline std::vector<std::string> nomesDosTiles()
+{
+    return {"SFMM.png", "SFSL.png", "SMM.png",  "STM.png",  "STL.png",   "STR.png",   "SBHL.png",
+            "SSL1.png", "SSL2.png", "SSBL1.png", "SSBL2.png", "SHTR.png", "SHTM.png", "SHTH.png",
+            "SSHL.png", "SHBL.png", "SHBR.png", "SHBM.png", "SSBH.png",  "GTM.png",   "GSL1.png",
+            "GSL2.png", "GSH.png",  "STH.png",  "GHH.png",  "EXIT.png",  "SHL.png"};
+}
+
+// An archive with "fundo.png", the tiles and "personagem.png": pictures of
+// one colour each, the sheet with 31 x 3 frames of quadroL x quadroA pixels.
+inline std::vector<std::pair<std::string, std::string>> midiaDeTeste(unsigned quadroL = 205, unsigned quadroA = 120)
+{
+    std::vector<std::pair<std::string, std::string>> entradas;
+    entradas.push_back({"fundo.png", apoio::png(64, 36, sf::Color(40, 40, 90))});
+    entradas.push_back({"personagem.png", apoio::png(31 * quadroL, 3 * quadroA, sf::Color(200, 60, 60))});
+    for (const std::string& nome : nomesDosTiles()) entradas.push_back({nome, apoio::png(16, 16, sf::Color(90, 70, 50))});
+    return entradas;
+}
+
+// The engine and every module the content needs, started as the program
+// does, over the archive given (none when empty), and the level built.
+class Jogo : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        sf::err().rdbuf(nullptr);
+        relogioMicro() = 1000000;
+        tempo_mudarRelogio(relogio);
+        engine_iniciar(true);
+        ASSERT_EQ(tempo_iniciar('N', 1000), 1);
+        ASSERT_EQ(fisica_iniciar('N', 1000), 1);
+        ASSERT_EQ(video_iniciar('N', 'N', 'S', janela), nullptr);
+        ASSERT_EQ(dados_iniciar('N'), nullptr);
+        abrirArquivo();
+        {
+            apoio::CapturaErro captura;
+            ASSERT_EQ(entidades_iniciar(logDasEntidades()), nullptr);
+            logDoInicio = captura.texto();
+        }
+        level = 2;
+        jogador = (uint32_t)CONTEUDO_ler(0, "jogador");
+        personagem = (uint32_t)CONTEUDO_ler(jogador, "personagem");
+    }
+    void TearDown() override
+    {
+        fisica_finalizar();
+        recursos.reset();
+        tempo_mudarRelogio(nullptr);
+    }
+    virtual std::vector<std::pair<std::string, std::string>> midia() { return midiaDeTeste(); }
+    virtual char logDasEntidades() { return 'N'; }
+    virtual void abrirArquivo()
+    {
+        auto entradas = midia();
+        if (!entradas.empty()) recursos.reset(new apoio::Recursos(entradas));
+    }
+
+    // One frame of d ms, in the program's order of updates.
+    void quadro(int32_t d = 16)
+    {
+        relogioMicro() += (int64_t)d * 1000;
+        int32_t passado = tempo_aguardar();
+        dados_atualizar(passado);
+        fisica_atualizar(passado);
+        video_atualizar(passado);
+    }
+    void quadros(int32_t ms, int32_t d = 16)
+    {
+        for (int32_t t = 0; t < ms; t += d) quadro(d);
+    }
+
+    int32_t corpo(uint32_t p) { return CONTEUDO_corpo(personagem, p); }
+    int32_t var(const char* nome) { return CONTEUDO_ler(personagem, nome); }
+    int32_t sprite(uint32_t p) { return CONTEUDO_impressao((uint32_t)var("animacao"), p); }
+    int32_t coluna() { return sprite(CONTEUDO_IMPRESSAO_QUADRO_X); }
+    int32_t chao(uint32_t k) { return CONTEUDO_lerEm(0, "plataformas", k); }
+    void chamar(const char* f) { entidades_entidade_chamarFuncao(personagem, f); }
+    void andar(int32_t dir)
+    {
+        CONTEUDO_escrever(personagem, "dir", dir);
+        chamar("andar");
+    }
+    // The base value the content wrote to ForcaX (what the expression scales).
+    _engine_valor forcaBase()
+    {
+        return engine_propriedade_pegarValor(ENGINE_MODULO_FISICA, 1, CONTEUDO_CORPO_FORCA_X, personagem, nullptr);
+    }
+    double velocidadeY() { return fisica_corpo(personagem)->corpo->getLinearVelocity().y(); }
+    double xPx() { return corpo(CONTEUDO_CORPO_X) / 10.0; }
+    double yPx() { return corpo(CONTEUDO_CORPO_Y) / 10.0; }
+
+    // Puts the character at (x, y) pixels, at rest.
+    void colocar(double x, double y)
+    {
+        CONTEUDO_mudarCorpo(personagem, CONTEUDO_CORPO_DINAMICO, 'N');
+        CONTEUDO_mudarCorpo(personagem, CONTEUDO_CORPO_X, (int32_t)(x * 10));
+        CONTEUDO_mudarCorpo(personagem, CONTEUDO_CORPO_Y, (int32_t)(y * 10));
+        CONTEUDO_mudarCorpo(personagem, CONTEUDO_CORPO_DINAMICO, 'S');
+    }
+    // Frames until the character shows the ground (walk cycle or a turn) or
+    // ms run out; true when it did.
+    bool esperarChao(int32_t ms)
+    {
+        for (int32_t t = 0; t < ms; t += 16) {
+            quadro();
+            if (coluna() >= 0 && coluna() <= 13 && chao((uint32_t)var("tamanho")) > 0) return true;
+        }
+        return false;
+    }
+    // Changes size and waits for the change to end.
+    void diminuir()
+    {
+        chamar("diminuir");
+        quadros(960);
+    }
+    void crescer()
+    {
+        chamar("crescer");
+        quadros(960);
+    }
+
+    std::unique_ptr<apoio::Recursos> recursos;
+    sf::RenderWindow* janela = nullptr;  // none: nothing is drawn
+    uint32_t level = 0, jogador = 0, personagem = 0;
+    std::string logDoInicio;  // standard error while the level was built
+};
+
+}  // namespace conteudo_apoio
+
+#endif
