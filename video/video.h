@@ -62,4 +62,19 @@ const char* video_fecharFonte(uint32_t fonte);
 // character size in pixels (2048 at most), measured; 0 on failure.
 uint32_t video_criarEscritura(uint32_t fonte, const char* texto, uint32_t tamanho);
 
+// Where a sound sits for the listener and how loud it is: x within -640 to
+// 640 and y within -360 to 360 (the internal picture's size), z the depth
+// scaled with them, volume 0 to 1000.
+struct _video_audio {
+    int32_t x, y, z;
+    int32_t volume;
+};
+// Flag 'S': x and y are a body's position in world units, placed against
+// the frame's screen regions; any other flag: x and y are the position
+// relative to the listener. Depth in thousandths of the internal width;
+// audible distance: where the volume reaches 0 (0 or less: full volume
+// everywhere). A new record (malloc) that the caller frees; null only
+// when memory runs out.
+_video_audio* video_calcularAudio(int32_t x, int32_t y, int32_t profundidade, int32_t distancia, char flag);
+
 #endif
