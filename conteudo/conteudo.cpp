@@ -52,6 +52,7 @@ static const CONTEUDO_funcaoNomeada FUNCOES_FIM[] = {
     {"mudou_tamanho", CONTEUDO_fim_mudou_tamanho},
     {"fim", CONTEUDO_fim_fim},
     {"terra", CONTEUDO_fim_terra},
+    {"recolher", CONTEUDO_fim_recolher},
 };
 
 static const CONTEUDO_funcaoNomeada FUNCOES_EVENTO[] = {

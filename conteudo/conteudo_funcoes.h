@@ -28,6 +28,7 @@ void* CONTEUDO_fim_colisao(uint32_t entidade);
 void* CONTEUDO_fim_mudou_tamanho(uint32_t entidade);
 void* CONTEUDO_fim_fim(uint32_t entidade);
 void* CONTEUDO_fim_terra(uint32_t entidade);
+void* CONTEUDO_fim_recolher(uint32_t entidade);
 
 void* CONTEUDO_evento_iniciar(uint32_t entidade);
 void* CONTEUDO_evento_colisao(uint32_t entidade);

@@ -40,8 +40,14 @@ enum {
     CONTEUDO_IMPRESSAO_Y = 29,
     CONTEUDO_IMPRESSAO_LARGURA = 30,
     CONTEUDO_IMPRESSAO_ALTURA = 31,
+    CONTEUDO_IMPRESSAO_COR = 33,
     CONTEUDO_IMPRESSAO_TRANSPARENCIA = 37,
     CONTEUDO_CAMERA_ZOOM = 3,
+};
+
+// Sound-list properties (module 4, model 2).
+enum {
+    CONTEUDO_LISTA_VOLUME = 1,
 };
 
 enum {
@@ -50,6 +56,7 @@ enum {
     CONTEUDO_MODELO_IMPRESSAO = 1,
     CONTEUDO_MODELO_CAMERA = 3,
     CONTEUDO_MODELO_VARIAVEL = 1,
+    CONTEUDO_MODELO_LISTA = 2,
 };
 
 // Properties. Error texts of the writes are ignored, as everywhere in the

@@ -1,7 +1,8 @@
 // What the game content's tests share: the modules started in the program's
 // order over an archive of stand-in pictures (or none), level 0 built by the
-// registration, frames of exact lengths through the time module's clock, and
-// ways to steer and read the character.
+// registration, frames of exact lengths through the time module's clock, keys
+// pressed and released through the input module's seams, and ways to steer
+// and read the character.
 #ifndef MORVALEN_TESTES_CONTEUDO_APOIO_H
 #define MORVALEN_TESTES_CONTEUDO_APOIO_H
 
@@ -9,11 +10,17 @@
 
 #include <SFML/Graphics/Image.hpp>
 #include <SFML/System/Err.hpp>
+#include <SFML/Window/Event.hpp>
 #include <cstdint>
+#include <deque>
 #include <memory>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
+
+#include "audio/audio.h"
+#include "entrada/entrada.h"
 
 #include "../video/video_apoio.h"
 #include "conteudo/conteudo_interno.h"
@@ -27,6 +34,20 @@
 
 namespace conteudo_apoio {
 
+// Entity ids, in the level's order of creation: the level; its sensors N
+// and Q; the spring pad, its two sensors and five spring parts; the bridge,
+// its two sides and two sensors; the player controller and its character;
+// the seven text events; the end zone.
+enum : uint32_t {
+    LEVEL = 2,
+    TRAMPOLIM = 5,
+    PONTE = 13,
+    JOGADOR = 18,
+    PERSONAGEM = 19,
+    PRIMEIRO_TEXTO = 20,
+    FIM = 27,
+};
+
 // The time module's clock, moved only by the tests.
 inline int64_t& relogioMicro()
 {
@@ -37,6 +58,62 @@ inline int64_t& relogioMicro()
 inline _tempo_marca relogio()
 {
     return {relogioMicro() / 1000000, relogioMicro() % 1000000};
+}
+
+// The keyboard and the mouse as the input module sees them: the events not
+// yet polled, and the keys and mouse buttons held now.
+struct Dispositivos {
+    std::deque<sf::Event> fila;
+    std::set<int32_t> teclas, botoes;
+};
+
+inline Dispositivos& dispositivos()
+{
+    static Dispositivos d;
+    return d;
+}
+
+inline bool proximoEvento(sf::Event* evento)
+{
+    Dispositivos& d = dispositivos();
+    if (d.fila.empty()) return false;
+    *evento = d.fila.front();
+    d.fila.pop_front();
+    return true;
+}
+
+inline float estadoDosDispositivos(_entrada_consulta consulta, uint32_t, int32_t elemento)
+{
+    Dispositivos& d = dispositivos();
+    if (consulta == ENTRADA_TECLA_PRESSIONADA) return d.teclas.count(elemento) ? 1.0f : 0.0f;
+    if (consulta == ENTRADA_BOTAO_MOUSE_PRESSIONADO) return d.botoes.count(elemento) ? 1.0f : 0.0f;
+    return 0.0f;
+}
+
+// A key (sf::Keyboard::Key code) goes down or up: its state changes and its
+// event waits for the next poll.
+inline void tecla(int32_t codigo, bool baixo)
+{
+    sf::Event e;
+    e.type = baixo ? sf::Event::KeyPressed : sf::Event::KeyReleased;
+    e.key = sf::Event::KeyEvent{(sf::Keyboard::Key)codigo, false, false, false, false};
+    if (baixo)
+        dispositivos().teclas.insert(codigo);
+    else
+        dispositivos().teclas.erase(codigo);
+    dispositivos().fila.push_back(e);
+}
+
+inline void botaoDoMouse(int32_t botao, bool baixo)
+{
+    sf::Event e;
+    e.type = baixo ? sf::Event::MouseButtonPressed : sf::Event::MouseButtonReleased;
+    e.mouseButton = sf::Event::MouseButtonEvent{(sf::Mouse::Button)botao, 0, 0};
+    if (baixo)
+        dispositivos().botoes.insert(botao);
+    else
+        dispositivos().botoes.erase(botao);
+    dispositivos().fila.push_back(e);
 }
 
 // The names of every picture the level opens.
@@ -68,11 +145,16 @@ protected:
         sf::err().rdbuf(nullptr);
         relogioMicro() = 1000000;
         tempo_mudarRelogio(relogio);
+        dispositivos() = Dispositivos();
+        entrada_mudarFonteEventos(proximoEvento);
+        entrada_mudarEstado(estadoDosDispositivos);
         engine_iniciar(true);
         ASSERT_EQ(tempo_iniciar('N', 1000), 1);
         ASSERT_EQ(fisica_iniciar('N', 1000), 1);
         ASSERT_EQ(video_iniciar('N', 'N', 'S', janela), nullptr);
+        ASSERT_EQ(audio_iniciar('N'), 1);
         ASSERT_EQ(dados_iniciar('N'), nullptr);
+        ASSERT_EQ(entrada_iniciar('N', janela), 1);
         abrirArquivo();
         {
             apoio::CapturaErro captura;
@@ -85,9 +167,12 @@ protected:
     }
     void TearDown() override
     {
+        audio_finalizar();
         fisica_finalizar();
         recursos.reset();
         tempo_mudarRelogio(nullptr);
+        entrada_mudarFonteEventos(nullptr);
+        entrada_mudarEstado(nullptr);
     }
     virtual std::vector<std::pair<std::string, std::string>> midia() { return midiaDeTeste(); }
     virtual char logDasEntidades() { return 'N'; }
@@ -102,9 +187,11 @@ protected:
     {
         relogioMicro() += (int64_t)d * 1000;
         int32_t passado = tempo_aguardar();
+        entrada_atualizar();
         dados_atualizar(passado);
         fisica_atualizar(passado);
         video_atualizar(passado);
+        audio_atualizar(passado);
     }
     void quadros(int32_t ms, int32_t d = 16)
     {
@@ -148,6 +235,12 @@ protected:
             if (coluna() >= 0 && coluna() <= 13 && chao((uint32_t)var("tamanho")) > 0) return true;
         }
         return false;
+    }
+    // The tutorial texts' triggers go, so that walking through them does not
+    // stop the character (tests of the character alone).
+    void desarmarTextos()
+    {
+        for (uint32_t e = PRIMEIRO_TEXTO; e < PRIMEIRO_TEXTO + 7; e++) entidades_entidade_chamarFuncao(e, "remover_ret");
     }
     // Changes size and waits for the change to end.
     void diminuir()

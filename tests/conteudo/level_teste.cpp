@@ -60,33 +60,35 @@ TEST_F(Level, ModelosEEntidadesNaOrdemDeCriacao)
               std::make_tuple(1u, 2u, 3u, 4u, 5u));
     EXPECT_EQ(std::make_tuple(conteudoPonte, conteudoTrampolim, conteudoSensor, conteudoLevel_0),
               std::make_tuple(6u, 7u, 8u, 9u));
-    // Level 2; sensors N 3 and Q 4; spring pad 5; bridge 6; controller 7 and
-    // its character 8; the seven texts 9 to 15; the end zone 16.
-    EXPECT_EQ(jogador, 7u);
-    EXPECT_EQ(personagem, 8u);
+    // Level 2; sensors N 3 and Q 4; spring pad 5 with its sensors 6 and 7
+    // and spring parts 8 to 12; bridge 13 with its sides 14 and 15 and
+    // sensors 16 and 17; controller 18 and its character 19; the seven texts
+    // 20 to 26; the end zone 27.
+    EXPECT_EQ(jogador, JOGADOR);
+    EXPECT_EQ(personagem, PERSONAGEM);
     EXPECT_EQ(CONTEUDO_lerEm(3, "plataforma", 1), 'S');
     EXPECT_EQ(CONTEUDO_lerEm(3, "plataforma", 2), 0);
     EXPECT_EQ(CONTEUDO_lerEm(4, "plataforma", 2), 'S');
-    const int32_t posicoes[][3] = {{5, 12405, 7976}, {6, 9100, 8400}, {7, 8000, 7000}, {9, 9100, 9100},
-                                   {10, 7690, 9100}, {11, 6925, 9100}, {12, 5215, 6300}, {13, 7000, 5000},
-                                   {14, 12505, 6300}, {15, 11200, 6550}, {16, 12600, 4900}};
+    const int32_t posicoes[][3] = {{5, 12405, 7976}, {13, 9100, 8400}, {18, 8000, 7000}, {20, 9100, 9100},
+                                   {21, 7690, 9100}, {22, 6925, 9100}, {23, 5215, 6300}, {24, 7000, 5000},
+                                   {25, 12505, 6300}, {26, 11200, 6550}, {27, 12600, 4900}};
     for (const auto& p : posicoes) {
         EXPECT_NEAR(CONTEUDO_corpo((uint32_t)p[0], CONTEUDO_CORPO_X), p[1], 1) << "entity " << p[0];
         EXPECT_NEAR(CONTEUDO_corpo((uint32_t)p[0], CONTEUDO_CORPO_Y), p[2], 1) << "entity " << p[0];
     }
-    EXPECT_EQ(fisica_existeCorpo(17), 'N');
-    for (uint32_t e = 9; e <= 15; e++) {
-        EXPECT_EQ(CONTEUDO_ler(e, "vezes"), e == 15 ? 3 : 1);
-        EXPECT_NEAR(CONTEUDO_corpo(e, CONTEUDO_CORPO_ROTACAO), e == 9 || e == 15 ? -900 : 0, 1);
+    EXPECT_EQ(fisica_existeCorpo(28), 'N');
+    for (uint32_t e = 20; e <= 26; e++) {
+        EXPECT_EQ(CONTEUDO_ler(e, "vezes"), e == 26 ? 3 : 1);
+        EXPECT_NEAR(CONTEUDO_corpo(e, CONTEUDO_CORPO_ROTACAO), e == 20 || e == 26 ? -900 : 0, 1);
     }
-    EXPECT_STREQ(CONTEUDO_lerTexto(10, "texto"), "You can jump out of the passage.\nPress \"space bar\" to jump!");
+    EXPECT_STREQ(CONTEUDO_lerTexto(21, "texto"), "You can jump out of the passage.\nPress \"space bar\" to jump!");
     EXPECT_EQ(CONTEUDO_lerTexto(0, "tiles"), nullptr);
 
     // "gambiarra" makes a bare character and an empty entity, nothing more.
     entidades_entidade_chamarFuncao(level, "gambiarra");
-    EXPECT_EQ(fisica_existeCorpo(17), 'S');
-    EXPECT_EQ(fisica_existeCorpo(18), 'S');
-    EXPECT_EQ(CONTEUDO_ler(17, "animacao"), 0);
+    EXPECT_EQ(fisica_existeCorpo(28), 'S');
+    EXPECT_EQ(fisica_existeCorpo(29), 'S');
+    EXPECT_EQ(CONTEUDO_ler(28, "animacao"), 0);
 }
 
 TEST_F(Level, GeometriaEscaladaAUmDecimo)

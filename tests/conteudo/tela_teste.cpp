@@ -68,7 +68,7 @@ protected:
 
 TEST_F(Tela, NivelNoInicioMostraTilesEPersonagem)
 {
-    quadros(1500);  // the character lands on the start block
+    quadros(14500);  // the intro's white screen is gone; the character stands on the start block
     sf::Image tudo = ler();
     std::string caminho = std::string(MORVALEN_PASTA_DO_TESTE) + "/nivel_0.png";
     EXPECT_TRUE(tudo.saveToFile(caminho));
