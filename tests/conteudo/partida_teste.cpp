@@ -1,0 +1,376 @@
+// Level 0 played to the end by a script, on the game's own archive in a
+// 640 x 360 window on the virtual display, with frames of a fixed length
+// through the time module's clock and keys through the input module's
+// seams. Each step presses or releases keys, then waits, with a time-out,
+// for what it reads through the engine (the character's position, size and
+// ground counters, the pieces' variables). Pictures of the intro, a
+// tutorial text, the pad and the ending are left beside the test.
+#include <unistd.h>
+
+#include <SFML/Graphics/RenderWindow.hpp>
+#include <SFML/Graphics/Texture.hpp>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <map>
+
+#include "arquivo/arquivo.h"
+#include "audio/audio_interno.h"
+#include "conteudo_apoio.h"
+#include "plataforma/plataforma.h"
+
+using namespace conteudo_apoio;
+
+namespace {
+
+enum : int32_t {
+    ESQUERDA = sf::Keyboard::Left,
+    DIREITA = sf::Keyboard::Right,
+    ESPACO = sf::Keyboard::Space,
+    CIMA = sf::Keyboard::W,
+    BAIXO = sf::Keyboard::Down,
+    ENTER = sf::Keyboard::Enter,
+};
+
+// One step of the route: what it does when it begins, what it waits for,
+// and how long it may take, in game milliseconds.
+struct Etapa {
+    const char* nome;
+    std::function<void()> inicio;
+    std::function<bool()> feito;
+    int32_t prazo;
+    bool esperaControles = true;  // begins once the controls are on
+};
+
+class Partida : public Jogo, public ::testing::WithParamInterface<int32_t> {
+protected:
+    void SetUp() override
+    {
+        apoio::manterContextoGrafico();
+        janela = &janelaDoTeste;
+        Jogo::SetUp();
+        ASSERT_EQ(video_mudarLargura(640), 0);
+        ASSERT_EQ(video_mudarAltura(360), 0);
+        rastro = getenv("MORVALEN_RASTRO") != nullptr;
+    }
+    void TearDown() override
+    {
+        Jogo::TearDown();
+        janelaDoTeste.close();
+        EXPECT_EQ(chdir(anterior.c_str()), 0);
+    }
+    // The game's archive, built beside the program.
+    void abrirArquivo() override
+    {
+        char* atual = getcwd(nullptr, 0);
+        anterior = atual;
+        free(atual);
+        ASSERT_EQ(chdir(MORVALEN_PASTA_DO_JOGO), 0);
+        arquivo_iniciar('N');
+        ASSERT_EQ(plataforma_iniciar('N'), nullptr);
+    }
+
+    int32_t d() { return GetParam(); }
+    void foto(const char* nome)
+    {
+        sf::Texture t;
+        t.create(640, 360);
+        t.update(janelaDoTeste);
+        std::string caminho = std::string(MORVALEN_PASTA_DO_TESTE) + "/partida_" + nome + ".png";
+        EXPECT_TRUE(t.copyToImage().saveToFile(caminho));
+    }
+
+    // ----------------------------------------------------------- reading
+    int32_t escala() { return corpo(CONTEUDO_CORPO_ESCALA_X); }
+    bool noChao() { return chao((uint32_t)var("tamanho")) > 0 && coluna() >= 0 && coluna() <= 13; }
+    bool parado() { return CONTEUDO_ler(JOGADOR, "parado") == 'S'; }
+    int32_t zoom()
+    {
+        return (int32_t)engine_propriedade_pegarValor(ENGINE_MODULO_VIDEO, 3, CONTEUDO_CAMERA_ZOOM,
+                                                      (uint32_t)CONTEUDO_ler(0, "camera"), nullptr);
+    }
+    double vy() { return corpo(CONTEUDO_CORPO_VELOCIDADE_Y) / 10.0; }
+
+    // --------------------------------------------------------- the script
+    void apertar(int32_t t) { tecla(t, true); }
+    void largar(int32_t t) { tecla(t, false); }
+    void tocar(int32_t t)
+    {
+        tecla(t, true);
+        tecla(t, false);
+    }
+
+    // One frame, then what the script does between frames whatever the step:
+    // a tutorial text that accepts a key is dismissed 300 ms later, and the
+    // pieces' states are noted.
+    void passo()
+    {
+        quadro(d());
+        agora += d();
+        for (uint32_t e = PRIMEIRO_TEXTO; e < PRIMEIRO_TEXTO + 7; e++) {
+            uint32_t i = e - PRIMEIRO_TEXTO;
+            if (CONTEUDO_ler(e, "anm caixa") != 0 && !mostrado[i]) {
+                mostrado[i] = true;
+                mostradoEm[i] = agora;
+                if (rastro) printf("  text %u shows at %d ms\n", i + 1, agora);
+            }
+            if (CONTEUDO_ler(e, "pressionou") != 0) {
+                if (aceitaDesde[i] < 0) aceitaDesde[i] = agora;
+                if (agora - aceitaDesde[i] >= 300 && !dispensado[i]) {
+                    tocar(ENTER);
+                    dispensado[i] = true;
+                }
+            }
+            if (mostrado[i] && i == 0 && !fotoDoTexto && agora - mostradoEm[i] >= 1200) {
+                foto("texto");
+                fotoDoTexto = true;
+            }
+        }
+        if (CONTEUDO_ler(PONTE, "pronto") == 'N') ponteAbriu = true;
+        if (ponteAbriu && CONTEUDO_ler(PONTE, "pronto") == 'S') ponteVoltou = true;
+        // A throw: the squeezed pad lets go while the character shoots up.
+        bool apertado = CONTEUDO_ler(TRAMPOLIM, "pressionado") == 'S';
+        if (apertadoAntes && !apertado && vy() < -500) arremessos++;
+        apertadoAntes = apertado;
+        // A growth completing while the zone is in the character's list.
+        if (inicioDoFim > 0 && var("tamanho") == 1 && var("mudou tamanho") == 0 && mudancaPendente &&
+            CONTEUDO_lerEm(PERSONAGEM, "avisar tamanho", (uint32_t)CONTEUDO_ler(FIM, "pos")) == (int32_t)FIM)
+            segundaNaZona = true;
+        mudancaPendente = var("mudou tamanho") != 0;
+        if (rastro && agora % 480 < (int32_t)d())
+            printf("    %6d ms (%.1f, %.1f) vy %.0f scale %d ground %d/%d col %d parado %c andando %c forca %d/%d vir %d dir %d\n", agora, xPx(), yPx(), vy(),
+                   escala(), chao(1), chao(2), coluna(), parado() ? 'S' : 'N', var("andando"), (int)forcaBase(), corpo(CONTEUDO_CORPO_FORCA_X), var("virando"), var("direcao"));
+    }
+
+    // Runs the steps in order; a step that times out fails the test with its
+    // name and where the character was.
+    bool percorrer(const std::vector<Etapa>& etapas)
+    {
+        for (const Etapa& e : etapas) {
+            int32_t inicio = agora;
+            bool comecou = false;
+            while (!comecou || !e.feito()) {
+                if (!comecou && (!e.esperaControles || !parado())) {
+                    comecou = true;
+                    if (e.inicio) e.inicio();
+                    continue;
+                }
+                if (agora - inicio > e.prazo) {
+                    ADD_FAILURE() << "step \"" << e.nome << "\" timed out after " << e.prazo << " ms (frames of "
+                                  << d() << " ms): character at (" << xPx() << ", " << yPx() << "), scale "
+                                  << escala() << ", ground " << chao(1) << "/" << chao(2) << ", column "
+                                  << coluna() << ", controls " << (parado() ? "off" : "on");
+                    return false;
+                }
+                passo();
+            }
+            tempos.push_back({e.nome, agora - inicio});
+            if (rastro) printf("step %-28s %6d ms at (%.1f, %.1f)\n", e.nome, agora - inicio, xPx(), yPx());
+        }
+        return true;
+    }
+    // Walks the character on the pad until it stands under the shaft (x 1260
+    // to 1291); true once it stands there.
+    bool ateOPoco()
+    {
+        double x = xPx();
+        bool esquerda = x > 1283, direita = x < 1268;
+        if (esquerda != (dispositivos().teclas.count(ESQUERDA) > 0)) tecla(ESQUERDA, esquerda);
+        if (direita != (dispositivos().teclas.count(DIREITA) > 0)) tecla(DIREITA, direita);
+        return !esquerda && !direita && noChao() && std::abs(corpo(CONTEUDO_CORPO_VELOCIDADE_X)) < 50;
+    }
+    // Frames for ms of game time.
+    void esperar(int32_t ms)
+    {
+        for (int32_t t = 0; t < ms; t += d()) passo();
+    }
+    // A step that waits for ms.
+    Etapa pausa(const char* nome, int32_t ms, std::function<void()> inicio = nullptr)
+    {
+        auto fim = std::make_shared<int32_t>(0);
+        return {nome,
+                [this, fim, ms, inicio] {
+                    *fim = agora + ms;
+                    if (inicio) inicio();
+                },
+                [this, fim] { return agora >= *fim; }, ms + 100, false};
+    }
+
+    sf::RenderWindow janelaDoTeste;
+    std::string anterior;
+    bool rastro = false;
+    int32_t agora = 0;
+    bool mostrado[7] = {}, dispensado[7] = {};
+    int32_t mostradoEm[7] = {}, aceitaDesde[7] = {-1, -1, -1, -1, -1, -1, -1};
+    bool fotoDoTexto = false, ponteAbriu = false, ponteVoltou = false, apertadoAntes = false;
+    bool mudancaPendente = false, segundaNaZona = false;
+    int32_t arremessos = 0, inicioDoFim = 0, ultimoPulo = -1000000;
+    std::vector<std::pair<std::string, int32_t>> tempos;
+};
+
+TEST_P(Partida, NivelZeroDoInicioAoFim)
+{
+    bool decolou = false, agiu = false, pulou = false;
+    const uint32_t musica = (uint32_t)CONTEUDO_ler(0, "musica"), somFim = (uint32_t)CONTEUDO_ler(0, "som fim");
+    std::vector<Etapa> rota = {
+        pausa("intro: the logo shows", 5000),
+        {"intro: the controls resume", [this] { foto("intro"); }, [this] { return !parado(); }, 9000, false},
+        {"fall through the bridge", [this] { apertar(DIREITA); },
+         [this] { return ponteAbriu && yPx() > 1050 && noChao(); }, 8000},
+        {"shrink in the pit", [this] {
+             largar(DIREITA);
+             tocar(BAIXO);
+         },
+         [this] { return escala() == 200 && !parado(); }, 4000},
+        {"through the low passage", [this] { apertar(ESQUERDA); }, [this] { return xPx() < 745 && noChao(); },
+         12000},
+        // Jumps again while it stands short of floor 12 (on the step's round
+        // corner the small one's force cannot climb the slope).
+        {"jump out of it", nullptr,
+         [this] {
+             if (noChao() && !parado() && xPx() >= 722 && agora - ultimoPulo > 500) {
+                 tocar(ESPACO);
+                 ultimoPulo = agora;
+             }
+             return xPx() < 722 && yPx() < 1080 && noChao() && !parado();
+         },
+         6000},
+        {"grow for the high jump", [this] { tocar(CIMA); }, [this] { return escala() == 1000 && noChao(); }, 4000},
+        {"jump onto floor 7", [this] { tocar(ESPACO); }, [this] { return yPx() < 900 && noChao(); }, 4000},
+        {"jump onto floor 2", [this] { tocar(ESPACO); },
+         [this] { return yPx() < 760 && noChao() && !parado() && mostrado[3]; }, 8000},
+        pausa("settle on floor 2", 600, [this] { largar(ESQUERDA); }),
+        // Jumps right and shrinks on the way up, to land under block 30.
+        {"jump big, shrink in the air", [&] {
+             apertar(DIREITA);
+             tocar(ESPACO);
+             decolou = agiu = false;
+         },
+         [&] {
+             if (!decolou && vy() < -200) decolou = true;
+             if (decolou && !agiu && vy() > -450) {
+                 tocar(BAIXO);
+                 agiu = true;
+             }
+             return agiu && escala() == 200 && noChao() && xPx() > 630 && yPx() < 660;
+         },
+         4000},
+        {"through the small passage", nullptr, [this] { return xPx() > 780 && yPx() > 820 && noChao(); }, 10000},
+        {"cross the bridge small", nullptr,
+         [this] { return xPx() > 1080 && noChao() && CONTEUDO_ler(PONTE, "pronto") == 'S'; }, 6000},
+        // Walking right, it jumps a little before the pad; when it ends up
+        // under the pad's overhang instead, it backs off and tries again.
+        {"jump onto the pad", [&] { pulou = false; },
+         [&] {
+             bool noPiso = noChao() && yPx() > 820;
+             bool emCima = chao(2) > 0 && xPx() > 1245 && yPx() < 800;
+             if (emCima) largar(DIREITA);
+             if (noPiso && !parado() && xPx() > 1225) {
+                 largar(DIREITA);
+                 apertar(ESQUERDA);
+                 pulou = false;
+             }
+             if (noPiso && !parado() && xPx() < 1140 && dispositivos().teclas.count(ESQUERDA)) {
+                 largar(ESQUERDA);
+                 apertar(DIREITA);
+             }
+             if (noPiso && !pulou && xPx() > 1175 && dispositivos().teclas.count(DIREITA)) {
+                 tocar(ESPACO);
+                 pulou = true;
+             }
+             return emCima && noChao() && !parado();
+         },
+         12000},
+        {"walk under the shaft", nullptr, [this] { return ateOPoco(); }, 6000},
+        {"squeeze the pad big", [this] { tocar(CIMA); },
+         [this] { return CONTEUDO_ler(TRAMPOLIM, "pressionado") == 'S'; }, 4000},
+        {"shrink to be thrown", [this] {
+             foto("trampolim");
+             tocar(BAIXO);
+         },
+         [this] { return arremessos == 1 && vy() > 0; }, 4000},
+        {"fall back onto the pad", nullptr,
+         [this] { return mostrado[6] && dispensado[6] && !parado() && noChao() && yPx() < 800; }, 6000},
+        {"walk under the shaft again", nullptr, [this] { return ateOPoco(); }, 6000},
+        {"squeeze the pad again", [this] { tocar(CIMA); },
+         [this] { return CONTEUDO_ler(TRAMPOLIM, "pressionado") == 'S'; }, 4000},
+        // Thrown into the end zone small, it grows near the top: the growth
+        // completes inside the zone.
+        {"thrown, grow at the top", [&] {
+             tocar(BAIXO);
+             agiu = false;
+         },
+         [&] {
+             if (arremessos == 2 && !agiu && vy() > -250) {
+                 tocar(CIMA);
+                 agiu = true;
+             }
+             return CONTEUDO_ler(FIM, "personagem backup") != 0;
+         },
+         5000},
+        // The controls stay on: shrinking and growing again at once, inside
+        // the zone, completes a second growth there.
+        {"a second growth in the zone", [&] {
+             inicioDoFim = agora;
+             tocar(BAIXO);
+             agiu = false;
+         },
+         [&] {
+             if (!agiu && agora - inicioDoFim >= 200) {
+                 tocar(CIMA);
+                 agiu = true;
+             }
+             return agiu && var("tamanho") == 1 && var("mudou tamanho") == 0;
+         },
+         3000, false},
+        {"the camera zooms out", nullptr, [this] { return zoom() == 604; }, 4500, false},
+        {"the earth appears", nullptr, [this] { return CONTEUDO_ler(FIM, "anm terra") != 0; }, 4500, false},
+        {"the ending shows", nullptr, [this] { return agora - inicioDoFim >= 6500; }, 7000, false},
+    };
+    ASSERT_TRUE(percorrer(rota));
+    foto("fim");
+
+    // The second growth completed inside the zone, and changed nothing.
+    EXPECT_EQ(CONTEUDO_ler(FIM, "personagem backup"), (int32_t)PERSONAGEM);
+    EXPECT_EQ(apoio::impressoesDaCamada(30500).size(), 1u);  // one end picture
+    EXPECT_EQ(apoio::impressoesDaCamada(31000).size(), 1u);  // one earth
+    EXPECT_EQ(apoio::impressoesDaCamada(32000).size(), 2u);  // the logo and one walking character
+    ASSERT_EQ(segundaNaZona, true);
+
+    // Every text showed, was dismissed and is gone.
+    for (uint32_t i = 0; i < 7; i++) {
+        EXPECT_TRUE(mostrado[i] && dispensado[i]) << "text " << i + 1;
+        EXPECT_EQ(CONTEUDO_ler(PRIMEIRO_TEXTO + i, "pressionou"), 0) << "text " << i + 1;
+        EXPECT_EQ(CONTEUDO_impressao((uint32_t)CONTEUDO_ler(PRIMEIRO_TEXTO + i, "anm caixa"),
+                                     CONTEUDO_IMPRESSAO_TRANSPARENCIA),
+                  1000)
+            << "text " << i + 1;
+    }
+    // The bridge collapsed under the big character and closed again.
+    EXPECT_TRUE(ponteAbriu && ponteVoltou);
+    EXPECT_EQ(CONTEUDO_corpo((uint32_t)CONTEUDO_ler(PONTE, "lado esquerdo"), CONTEUDO_CORPO_ROTACAO), 0);
+    EXPECT_EQ(CONTEUDO_corpo((uint32_t)CONTEUDO_ler(PONTE, "lado direito"), CONTEUDO_CORPO_ROTACAO), 0);
+    // The pad threw the character twice.
+    EXPECT_EQ(arremessos, 2);
+    // The ending: the view zoomed out, the earth turns, the music changed.
+    EXPECT_EQ(zoom(), 604);
+    uint32_t centro = (uint32_t)CONTEUDO_ler(FIM, "centro terra");
+    int32_t angulo = CONTEUDO_corpo(centro, CONTEUDO_CORPO_ROTACAO);
+    esperar(200);
+    EXPECT_NE(CONTEUDO_corpo(centro, CONTEUDO_CORPO_ROTACAO), angulo);
+    EXPECT_EQ(CONTEUDO_impressao((uint32_t)CONTEUDO_ler(FIM, "anm terra"), CONTEUDO_IMPRESSAO_TRANSPARENCIA), 0);
+    EXPECT_EQ(AUDIO_pegarLista(somFim)->getStatus(), sf::SoundSource::Playing);
+    EXPECT_EQ(AUDIO_lista_pegarVolume(musica), 0);
+
+    printf("route with %d ms frames:\n", d());
+    for (const auto& t : tempos) printf("  %-30s %6d ms\n", t.first.c_str(), t.second);
+    printf("  %-30s %6d ms\n", "whole game", agora);
+}
+
+INSTANTIATE_TEST_SUITE_P(Quadros, Partida, ::testing::Values(16, 7),
+                         [](const ::testing::TestParamInfo<int32_t>& i) {
+                             return "De" + std::to_string(i.param) + "ms";
+                         });
+
+}  // namespace
