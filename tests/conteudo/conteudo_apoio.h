@@ -7,6 +7,7 @@
 #define MORVALEN_TESTES_CONTEUDO_APOIO_H
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <SFML/Graphics/Image.hpp>
 #include <SFML/System/Err.hpp>
@@ -19,8 +20,10 @@
 #include <utility>
 #include <vector>
 
+#include "arquivo/arquivo.h"
 #include "audio/audio.h"
 #include "entrada/entrada.h"
+#include "plataforma/plataforma.h"
 
 #include "../video/video_apoio.h"
 #include "conteudo/conteudo_interno.h"
@@ -259,6 +262,28 @@ protected:
     uint32_t level = 0, jogador = 0, personagem = 0;
     std::string logDoInicio;  // standard error while the level was built
 };
+
+#ifdef MORVALEN_PASTA_DO_JOGO
+// The same over the game's own archive, built beside the program.
+class JogoDoArquivo : public Jogo {
+protected:
+    void TearDown() override
+    {
+        Jogo::TearDown();
+        EXPECT_EQ(chdir(anterior.c_str()), 0);
+    }
+    void abrirArquivo() override
+    {
+        char* atual = getcwd(nullptr, 0);
+        anterior = atual;
+        free(atual);
+        ASSERT_EQ(chdir(MORVALEN_PASTA_DO_JOGO), 0);
+        arquivo_iniciar('N');
+        ASSERT_EQ(plataforma_iniciar('N'), nullptr);
+    }
+    std::string anterior;
+};
+#endif
 
 }  // namespace conteudo_apoio
 

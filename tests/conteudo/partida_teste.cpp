@@ -15,10 +15,8 @@
 #include <functional>
 #include <map>
 
-#include "arquivo/arquivo.h"
 #include "audio/audio_interno.h"
 #include "conteudo_apoio.h"
-#include "plataforma/plataforma.h"
 
 using namespace conteudo_apoio;
 
@@ -43,32 +41,21 @@ struct Etapa {
     bool esperaControles = true;  // begins once the controls are on
 };
 
-class Partida : public Jogo, public ::testing::WithParamInterface<int32_t> {
+class Partida : public JogoDoArquivo, public ::testing::WithParamInterface<int32_t> {
 protected:
     void SetUp() override
     {
         apoio::manterContextoGrafico();
         janela = &janelaDoTeste;
-        Jogo::SetUp();
+        JogoDoArquivo::SetUp();
         ASSERT_EQ(video_mudarLargura(640), 0);
         ASSERT_EQ(video_mudarAltura(360), 0);
         rastro = getenv("MORVALEN_RASTRO") != nullptr;
     }
     void TearDown() override
     {
-        Jogo::TearDown();
+        JogoDoArquivo::TearDown();
         janelaDoTeste.close();
-        EXPECT_EQ(chdir(anterior.c_str()), 0);
-    }
-    // The game's archive, built beside the program.
-    void abrirArquivo() override
-    {
-        char* atual = getcwd(nullptr, 0);
-        anterior = atual;
-        free(atual);
-        ASSERT_EQ(chdir(MORVALEN_PASTA_DO_JOGO), 0);
-        arquivo_iniciar('N');
-        ASSERT_EQ(plataforma_iniciar('N'), nullptr);
     }
 
     int32_t d() { return GetParam(); }
@@ -198,7 +185,6 @@ protected:
     }
 
     sf::RenderWindow janelaDoTeste;
-    std::string anterior;
     bool rastro = false;
     int32_t agora = 0;
     bool mostrado[7] = {}, dispensado[7] = {};

@@ -1,0 +1,1 @@
+#include "conteudo_apoio.h"
