@@ -349,6 +349,14 @@ TEST_P(Partida, NivelZeroDoInicioAoFim)
     EXPECT_EQ(AUDIO_pegarLista(somFim)->getStatus(), sf::SoundSource::Playing);
     EXPECT_EQ(AUDIO_lista_pegarVolume(musica), 0);
 
+    // Nothing follows the ending; closing the window ends the game.
+    EXPECT_TRUE(janelaDoTeste.isOpen());
+    sf::Event fechar;
+    fechar.type = sf::Event::Closed;
+    dispositivos().fila.push_back(fechar);
+    quadro(d());
+    EXPECT_FALSE(janelaDoTeste.isOpen());
+
     printf("route with %d ms frames:\n", d());
     for (const auto& t : tempos) printf("  %-30s %6d ms\n", t.first.c_str(), t.second);
     printf("  %-30s %6d ms\n", "whole game", agora);
