@@ -44,8 +44,9 @@ programa_fechar
 [ "$status" -eq 0 ] || { echo "status $status after closing the window"; cat erro.txt; exit 1; }
 largura=${tela%x*}
 altura=${tela#*x}
-# The level opens its pictures before the window; this archive holds none.
-grep -a '^VIDEO - ' erro.txt | grep -av '^VIDEO - Caminho para imagem inv' >video.txt
+# The level opens its pictures and its font before the window; this archive
+# holds none.
+grep -a '^VIDEO - ' erro.txt | grep -av '^VIDEO - Caminho para \(imagem\|fonte\) inv' >video.txt
 # The start and the window, in this order, before any frame.
 printf 'VIDEO - Iniciando m\363dulo de v\355deo\nVIDEO - M\363dulo de v\355deo iniciado com sucesso\nVIDEO - Criando janela com largura; Valor: %s\nVIDEO - ... e altura; Valor: %s\n' \
   "$largura" "$altura" >esperado.txt
