@@ -203,13 +203,19 @@ TEST_F(Controles, PromptPiscaUmSegundoPressionadoDoisSolto)
     EXPECT_EQ(transparencia(evento, "escritura"), 0);
 }
 
-TEST_F(Controles, UltimoTextoNaTerceiraPassagemEOTextoEUmaCopia)
+// With the triggers in place.
+class ControlesArmados : public Controles {
+protected:
+    void SetUp() override
+    {
+        desarmar = false;
+        Controles::SetUp();
+    }
+};
+
+TEST_F(ControlesArmados, UltimoTextoNaTerceiraPassagemEOTextoEUmaCopia)
 {
-    // With the triggers in place; this one lies across the shaft above the
-    // pad.
-    TearDown();
-    desarmar = false;
-    SetUp();
+    // Its trigger lies across the shaft above the pad.
     ligarControles();
     chamar("diminuir");
     quadros(1000);
