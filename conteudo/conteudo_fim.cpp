@@ -5,13 +5,13 @@
 // window stays open until the player closes it.
 #include <cstdint>
 
+#include "audio/audio.h"
 #include "conteudo/conteudo_funcoes.h"
 #include "conteudo/conteudo_interno.h"
 #include "engine/entidades.h"
 #include "engine/tempo.h"
 #include "fisica/fisica.h"
 #include "video/video.h"
-#include "audio/audio.h"
 
 // The timelines of the ending that run once: reclaimed once the last of
 // them (the character's growth, 10 s) has run.
