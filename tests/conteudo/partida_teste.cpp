@@ -157,6 +157,19 @@ protected:
         }
         return true;
     }
+    // Jumps (the direction keys as they are) whenever the character stands
+    // with the controls on and "chegou" does not hold yet, at most every
+    // 500 ms; true once it stands where "chegou" holds.
+    bool pularAte(const std::function<bool()>& chegou)
+    {
+        if (!noChao() || parado()) return false;
+        if (chegou()) return true;
+        if (agora - ultimoPulo > 500) {
+            tocar(ESPACO);
+            ultimoPulo = agora;
+        }
+        return false;
+    }
     // Walks the character on the pad until it stands under the shaft (x 1260
     // to 1291); true once it stands there.
     bool ateOPoco()
@@ -211,21 +224,15 @@ TEST_P(Partida, NivelZeroDoInicioAoFim)
          [this] { return escala() == 200 && !parado(); }, 4000},
         {"through the low passage", [this] { apertar(ESQUERDA); }, [this] { return xPx() < 745 && noChao(); },
          12000},
-        // Jumps again while it stands short of floor 12 (on the step's round
-        // corner the small one's force cannot climb the slope).
+        // Each jump up a step is tried again while the character stands
+        // short of it: landing on a step's round corner, its walking force
+        // cannot climb the slope.
         {"jump out of it", nullptr,
-         [this] {
-             if (noChao() && !parado() && xPx() >= 722 && agora - ultimoPulo > 500) {
-                 tocar(ESPACO);
-                 ultimoPulo = agora;
-             }
-             return xPx() < 722 && yPx() < 1080 && noChao() && !parado();
-         },
-         6000},
+         [this] { return pularAte([this] { return xPx() < 722 && yPx() < 1080; }); }, 6000},
         {"grow for the high jump", [this] { tocar(CIMA); }, [this] { return escala() == 1000 && noChao(); }, 4000},
-        {"jump onto floor 7", [this] { tocar(ESPACO); }, [this] { return yPx() < 900 && noChao(); }, 4000},
-        {"jump onto floor 2", [this] { tocar(ESPACO); },
-         [this] { return yPx() < 760 && noChao() && !parado() && mostrado[3]; }, 8000},
+        {"jump onto floor 7", nullptr, [this] { return pularAte([this] { return yPx() < 900; }); }, 6000},
+        {"jump onto floor 2", nullptr,
+         [this] { return pularAte([this] { return yPx() < 760; }) && mostrado[3]; }, 8000},
         pausa("settle on floor 2", 600, [this] { largar(ESQUERDA); }),
         // Jumps right and shrinks on the way up, to land under block 30.
         {"jump big, shrink in the air", [&] {
