@@ -25,7 +25,10 @@ int video_mudarTelaCheia(char telaCheia);
 // Sizes of 0 or less are refused (-1) and change nothing.
 int video_mudarLargura(int32_t largura);
 int video_mudarAltura(int32_t altura);
-// One frame of d milliseconds: timelines, then the cleared picture is shown.
+// One frame of d milliseconds (nothing at all when d <= 0): the video clock
+// advances by d, the cameras become screen regions, camera timelines then
+// print timelines advance, and the layers are drawn back to front on the
+// cleared window, which is then shown.
 int video_atualizar(int32_t d);
 int video_finalizar();
 

@@ -10,7 +10,7 @@
 #include <SFML/Graphics/Sprite.hpp>
 #include <SFML/Graphics/Text.hpp>
 #include <SFML/Graphics/Texture.hpp>
-#include <SFML/Graphics/VertexArray.hpp>
+#include <SFML/Graphics/Vertex.hpp>
 #include <SFML/Graphics/View.hpp>
 #include <cmath>
 #include <vector>
@@ -146,6 +146,17 @@ static void VIDEO_desenharNasRegioes(int32_t entidade, const sf::Drawable& desen
 
 // ------------------------------------------------------------- animations
 
+// A textured convex polygon of up to five points, drawn without copying.
+struct VIDEO_poligono : sf::Drawable {
+    VIDEO_poligono(const sf::Vertex* v, uint32_t n) : vertices(v), quantos(n) {}
+    void draw(sf::RenderTarget& alvo, sf::RenderStates estados) const override
+    {
+        alvo.draw(vertices, quantos, sf::TriangleFan, estados);
+    }
+    const sf::Vertex* vertices;
+    uint32_t quantos;
+};
+
 const char* VIDEO_desenharAnimacao(_video_impressao* impressao, _video_animacao* animacao, int32_t X, int32_t Y,
                                    int32_t rot, int32_t escX, int32_t escY, int32_t alturaFixa, float corte)
 {
@@ -189,7 +200,7 @@ const char* VIDEO_desenharAnimacao(_video_impressao* impressao, _video_animacao*
     const float topo = (float)VIDEO_truncar(espelhoY ? fy + fh : fy), alt = (float)VIDEO_truncar(espelhoY ? -fh : fh);
     // Each point takes the texture at its place in the whole quad, so a cut
     // quad shows the cut part of the frame.
-    sf::VertexArray quad(sf::TriangleFan, n);
+    sf::Vertex quad[5];
     const sf::Color cor = VIDEO_corDaImpressao(p);
     for (uint32_t i = 0; i < n; i++) {
         uint32_t k = n - 1 - i;  // given from the last point to the first
@@ -203,7 +214,7 @@ const char* VIDEO_desenharAnimacao(_video_impressao* impressao, _video_animacao*
     sf::RenderStates estados(textura);
     estados.transform.translate((float)X * 0.1f + r * std::cos(b), (float)Y * 0.1f + r * std::sin(b));
     estados.transform.rotate((float)((int64_t)p->Rotacao + rot) * 0.1f);
-    VIDEO_desenharNasRegioes(p->entidade, quad, estados);
+    VIDEO_desenharNasRegioes(p->entidade, VIDEO_poligono(quad, n), estados);
     return nullptr;
 }
 

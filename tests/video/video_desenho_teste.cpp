@@ -295,6 +295,24 @@ TEST_F(Desenho, CortesGuardamOTopoDaPeca)
     EXPECT_LE(cortada.height, 6);
 }
 
+TEST_F(Desenho, GiraComOCorpoEmTornoDaPosicaoDoCorpo)
+{
+    uint32_t p = sprite();
+    mudar(28, p, 0);
+    mudar(29, p, 0);
+    auto desenhar = [&](int32_t rot) {
+        janela.clear();
+        VIDEO_desenharImpressao(VIDEO_pegarImpressao(p), 3000, 2000, rot, 1000, 1000, 0, 0, 16);
+        return caixa(ler(), aceso).r;
+    };
+    EXPECT_EQ(desenhar(0), sf::IntRect(300, 200, 20, 10));
+    // A quarter turn of the body turns the picture about the body's position.
+    EXPECT_EQ(desenhar(900), sf::IntRect(290, 200, 10, 20));
+    // The print's own rotation turns it about its centre.
+    mudar(32, p, 900);
+    EXPECT_EQ(desenhar(0), sf::IntRect(305, 195, 10, 20));
+}
+
 TEST_F(Desenho, GeometriaDoCorte)
 {
     float x[4] = {1, 0, -1, 0}, y[4] = {0, 1, 0, -1};
