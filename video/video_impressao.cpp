@@ -283,8 +283,8 @@ const char* video_destruirImpressao(uint32_t impressao)
     // particle system among them is filed there to drain.
     if (p->sistema != 0 || p->ligacao != 0) {
         VIDEO_impressao_soltarDoDono(p);
-        if (p->tipoImpressao == VIDEO_TIPO_PARTICULAS && !VIDEO_impressao_arquivar(p))
-            ((_video_particulas*)p->registro)->destruindo = 'S';  // with nowhere to drain, it goes at once
+        _video_particulas* s = VIDEO_pegarParticulas(impressao);
+        if (s && !VIDEO_impressao_arquivar(p)) s->destruindo = 'S';  // with nowhere to drain, it goes at once
     }
     // A particle system is destroyed in two stages: the first request stops
     // its emission and lets its particles live on (its layer's drawing
