@@ -159,6 +159,7 @@ const char* video_iniciar(char log, char telaCheia, char vsync, sf::RenderWindow
         return erro;
     }
     videoTempo = 0;
+    videoParticulasVivas = 0;
     videoIniciado = true;
     VIDEO_logar(LOG_INICIADO, -1);
     return nullptr;

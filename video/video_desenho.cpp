@@ -269,7 +269,6 @@ int VIDEO_desenharEscritura(_video_impressao* p, _video_escritura* e, int32_t X,
 int VIDEO_desenharImpressao(_video_impressao* p, int32_t X, int32_t Y, int32_t rot, int32_t escX, int32_t escY,
                             int32_t alturaFixa, int32_t corte, uint32_t d)
 {
-    (void)d;  // the frame time moves particle systems
     const uint32_t handle = p->identificador;
     switch (p->tipoImpressao) {
     case VIDEO_TIPO_ANIMACAO:
@@ -283,7 +282,7 @@ int VIDEO_desenharImpressao(_video_impressao* p, int32_t X, int32_t Y, int32_t r
         VIDEO_desenharEscritura(p, VIDEO_pegarEscritura(handle), X, Y, rot, escX, escY, alturaFixa, (uint32_t)corte);
         break;
     case VIDEO_TIPO_PARTICULAS:
-        // Particle systems draw their particles here, moved by d.
+        VIDEO_desenharParticulas(p, VIDEO_pegarParticulas(handle), X, Y, rot, escX, escY, alturaFixa, corte, d);
         break;
     default:
         break;
@@ -297,7 +296,19 @@ int VIDEO_desenharCamada(_video_camada* camada, uint32_t d)
 {
     const int32_t numero = camada->numero;
     VIDEO_logar("Imprimindo camada", numero);
-    // The layer's links are drawn here, before its prints.
+    // The links first, as they stand now.
+    std::vector<uint32_t> ligacoes(engine_vetorInteiro_pegarTamanho(ENGINE_MODULO_VIDEO, camada->ligacoes));
+    for (uint32_t i = 0; i < ligacoes.size(); i++)
+        ligacoes[i] = (uint32_t)engine_vetorInteiro_pegarNumero(ENGINE_MODULO_VIDEO, camada->ligacoes, i + 1);
+    for (uint32_t handle : ligacoes) {
+        _video_ligacao* l = VIDEO_pegarLigacao(handle);
+        if (l) VIDEO_desenharLigacao(l, d);
+    }
+    // Pieces that leave a link are filed in its layer: it is looked up again.
+    if ((camada = VIDEO_acharCamada(numero)) == nullptr) {
+        VIDEO_logar("Camada impressa", numero);
+        return 0;
+    }
 
     // The prints as they stand now: drawing may destroy prints (a drained
     // particle system goes) and so empty or drop this layer.
@@ -309,6 +320,12 @@ int VIDEO_desenharCamada(_video_camada* camada, uint32_t d)
         if (!p) continue;
         // A particle system whose destruction was asked for and that has no
         // live particle left is destroyed here instead of drawn.
+        _video_particulas* s = VIDEO_pegarParticulas(handle);
+        if (s && s->destruindo == 'S' &&
+            engine_vetorPonteiro_pegarTamanho(ENGINE_MODULO_VIDEO, s->particulas) == 0) {
+            video_destruirImpressao(handle);
+            continue;
+        }
         if (p->entidade == 0) {
             VIDEO_desenharImpressao(p, 0, 0, 0, 1000, 1000, 0, 0, d);
             continue;
