@@ -12,6 +12,7 @@
 #include <SFML/Graphics/Texture.hpp>
 #include <SFML/Graphics/Vertex.hpp>
 #include <SFML/Graphics/View.hpp>
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -176,8 +177,11 @@ const char* VIDEO_desenharAnimacao(_video_impressao* impressao, _video_animacao*
     sf::Texture* textura = VIDEO_textura_pegarTexturaCarregada(a->textura);
     if (!textura) return nullptr;
 
-    // Half sizes in pixels; a negative one mirrors the picture.
-    float hw = (float)VIDEO_truncar((float)p->Largura * 0.00005f * (float)escX);
+    // Half sizes in pixels; a negative one mirrors the picture. The half
+    // width is a whole number of pixels, Largura·escX/20000 truncated, formed
+    // in integers: in floats 40·0.00005·1000 comes out just under 2.
+    int64_t meiaLargura = (int64_t)p->Largura * escX / 20000;
+    float hw = (float)std::max<int64_t>(INT32_MIN, std::min<int64_t>(INT32_MAX, meiaLargura));
     float hh = (float)(alturaFixa == 0 ? p->Altura : alturaFixa) * 0.00005f * (float)escY;
     const bool espelhoX = hw < 0, espelhoY = hh < 0;
     if (espelhoX) hw = -hw;
