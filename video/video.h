@@ -160,4 +160,19 @@ const char* video_configuracao_camera_mudarX(uint32_t config, int32_t x);       
 const char* video_configuracao_camera_mudarY(uint32_t config, int32_t y);                   // continuous
 const char* video_configuracao_camera_mudarZoom(uint32_t config, int32_t zoom);             // continuous
 
+// Where a sound sits for the listener and how loud it is: x within -640 to
+// 640 and y within -360 to 360 (the internal picture's size), z the depth
+// scaled with them, volume 0 to 1000.
+struct _video_audio {
+    int32_t x, y, z;
+    int32_t volume;
+};
+// Flag 'S': x and y are a body's position in world units, placed against
+// the frame's screen regions; any other flag: x and y are the position
+// relative to the listener. Depth in thousandths of the internal width;
+// audible distance: where the volume reaches 0 (0 or less: full volume
+// everywhere). A new record (malloc) that the caller frees; null only
+// when memory runs out.
+_video_audio* video_calcularAudio(int32_t x, int32_t y, int32_t profundidade, int32_t distancia, char flag);
+
 #endif
