@@ -144,7 +144,10 @@ const char* engine_registrarPropriedade(uint32_t modulo, uint32_t modelo, uint32
 const char* ENGINE_validarPropriedade(uint32_t modulo, uint32_t modelo, uint32_t propriedade,
                                       _engine_propriedade** saida)
 {
-    *saida = nullptr;
+    // The registered property is the common case; which level is missing
+    // is only worked out for the error text.
+    *saida = ENGINE_pegarPropriedade(modulo, modelo, propriedade);
+    if (*saida) return nullptr;
     if (!ENGINE_pegarModulo(modulo)) return ENGINE_ERRO_MODULO;
     if (!ENGINE_pegarModelo(modulo, modelo)) return ENGINE_ERRO_MODELO;
     *saida = ENGINE_pegarPropriedade(modulo, modelo, propriedade);

@@ -74,6 +74,7 @@ struct _fisica_corpo {
     int32_t torcao;
     uint32_t configuracoes; // integer vector: body timeline applications
     uint32_t tratadores;    // pointer vector of _fisica_tratador
+    char reinserir;         // 'S': its shape or kind changed; the next frame re-adds it
 };
 
 // A figure: one library shape shared by every attachment of it.
@@ -94,6 +95,7 @@ struct _fisica_figuraAnexada {
     uint32_t entidade;
     btConvex2dShape* forma2d;
     float deslocamentoX, deslocamentoY;
+    uint32_t colisaoRecente;  // the collision this side was last seen in, to find it again quickly
 };
 
 // A collision between two attachments; side 1 has the lower entity id (the

@@ -123,6 +123,7 @@ static void FISICA_colocarEnvoltorio(_fisica_figura* f, _fisica_figuraAnexada* a
     a->forma2d = new btConvex2dShape(f->forma);
     a->forma2d->setUserPointer(a);
     composta->addChildShape(t, a->forma2d);
+    FISICA_marcarReinsercao(a->entidade);
 }
 
 const char* fisica_poligono_adicionarPonto(uint32_t figura, int32_t x, int32_t y)
@@ -163,6 +164,8 @@ const char* fisica_anexarFigura(uint32_t entidade, uint32_t figura, int32_t x, i
         free(a);
         return "Erro ao anexar figura";
     }
+    a->figura = figura;
+    a->entidade = entidade;
     btCompoundShape* composta = FISICA_compostaDe(entidade);
     if (f->tipo == FISICA_POLIGONO) {
         // The vertices are already in the body's frame: the child sits at the
@@ -178,8 +181,6 @@ const char* fisica_anexarFigura(uint32_t entidade, uint32_t figura, int32_t x, i
         a->deslocamentoY = (btScalar)y * 0.1f + (max.y() - min.y()) * 0.5f;
         FISICA_colocarEnvoltorio(f, a, composta, false);
     }
-    a->figura = figura;
-    a->entidade = entidade;
 
     btVector3 centro;
     btScalar raio;
@@ -196,6 +197,7 @@ static void FISICA_desfazerAnexo(_fisica_figura* f, uint32_t posicao)
     _fisica_figuraAnexada* a = FISICA_anexo(f, posicao);
     btCompoundShape* composta = FISICA_compostaDe(a->entidade);
     if (composta) composta->removeChildShape(a->forma2d);
+    FISICA_marcarReinsercao(a->entidade);
     delete a->forma2d;
     engine_vetorPonteiro_removerPonteiro(ENGINE_MODULO_FISICA, f->anexos, posicao);
 }

@@ -3,6 +3,9 @@
 #include "fisica/fisica_interno.h"
 #include "fisica/fisica_contato.h"
 
+#include <BulletCollision/CollisionDispatch/btSimulationIslandManager.h>
+
+#include <algorithm>
 #include <vector>
 
 #include "engine/dados_texto.h"
@@ -27,6 +30,7 @@ uint32_t fisicaColisoes = 0;
 uint32_t fisicaColisoesOrdenadas = 0;
 
 char fisicaTravado = 'N';
+char fisicaReinserirTodos = 'N';
 
 static std::vector<_fisica_pendencia> fisicaPendencias;
 
@@ -44,13 +48,108 @@ int FISICA_logar(const char* texto, int32_t valor)
     return 1;
 }
 
+// ------------------------------------------------------------ order
+
+// Everything the world does with several pairs or contacts at once follows
+// the entity ids, never the order in which the broadphase happens to keep its
+// pairs (which depends on when each body entered the world): pairs are
+// dispatched by their entity ids, so collisions start and their handlers run
+// in that order, and the solver takes the contacts in the same order. A body
+// that leaves and re-enters the world therefore changes nothing but its own
+// contacts.
+
+static uint32_t FISICA_entidadeDe(const btCollisionObject* objeto)
+{
+    return (uint32_t)objeto->getUserIndex();
+}
+
+static uint64_t FISICA_chavePar(const btBroadphasePair& par)
+{
+    uint64_t a = FISICA_entidadeDe((const btCollisionObject*)par.m_pProxy0->m_clientObject);
+    uint64_t b = FISICA_entidadeDe((const btCollisionObject*)par.m_pProxy1->m_clientObject);
+    return a < b ? (a << 32 | b) : (b << 32 | a);
+}
+
+class _fisica_despachante : public btCollisionDispatcher {
+public:
+    explicit _fisica_despachante(btCollisionConfiguration* configuracao) : btCollisionDispatcher(configuracao) {}
+
+    // The library's own dispatch, in the order of the pairs' entity ids. The
+    // near callback never adds or removes pairs, so the array stays put.
+    void dispatchAllCollisionPairs(btOverlappingPairCache* cache, const btDispatcherInfo& info, btDispatcher*) override
+    {
+        btBroadphasePairArray& pares = cache->getOverlappingPairArray();
+        ordem.resize((size_t)pares.size());
+        for (int i = 0; i < pares.size(); i++) ordem[(size_t)i] = {FISICA_chavePar(pares[i]), i};
+        if (!std::is_sorted(ordem.begin(), ordem.end())) std::sort(ordem.begin(), ordem.end());
+        btNearCallback perto = getNearCallback();
+        for (const auto& o : ordem) perto(pares[o.second], *this, info);
+    }
+
+private:
+    std::vector<std::pair<uint64_t, int>> ordem;
+};
+
+// The key of a manifold: its two entities (the lower one is always body 0)
+// and the figures' places in their compounds, which every point of it shares.
+// A manifold without points gives the solver nothing and goes last.
+struct _fisica_chaveManifold {
+    uint64_t corpos, filhos;
+    btPersistentManifold* manifold;
+    bool operator<(const _fisica_chaveManifold& o) const
+    {
+        return corpos != o.corpos ? corpos < o.corpos : filhos < o.filhos;
+    }
+};
+
+class _fisica_mundoOrdenado : public btDiscreteDynamicsWorld {
+public:
+    using btDiscreteDynamicsWorld::btDiscreteDynamicsWorld;
+
+protected:
+    // Runs between the collision detection and the solver: the manifolds are
+    // put in key order, which is the order the solver takes them in.
+    void calculateSimulationIslands() override
+    {
+        btDispatcher* despachante = getDispatcher();
+        int n = despachante->getNumManifolds();
+        if (n > 1) {
+            btPersistentManifold** manifolds = despachante->getInternalManifoldPointer();
+            chaves.resize((size_t)n);
+            for (int i = 0; i < n; i++) {
+                btPersistentManifold* m = manifolds[i];
+                _fisica_chaveManifold& k = chaves[(size_t)i];
+                k.manifold = m;
+                if (m->getNumContacts() == 0) {
+                    k.corpos = k.filhos = UINT64_MAX;
+                    continue;
+                }
+                k.corpos = (uint64_t)FISICA_entidadeDe(m->getBody0()) << 32 | FISICA_entidadeDe(m->getBody1());
+                const btManifoldPoint& p = m->getContactPoint(0);
+                k.filhos = (uint64_t)(uint32_t)p.m_index0 << 32 | (uint32_t)p.m_index1;
+            }
+            if (!std::is_sorted(chaves.begin(), chaves.end())) {
+                std::sort(chaves.begin(), chaves.end());
+                for (int i = 0; i < n; i++) {
+                    manifolds[i] = chaves[(size_t)i].manifold;
+                    manifolds[i]->m_index1a = i;  // where the dispatcher looks for it on release
+                }
+            }
+        }
+        btDiscreteDynamicsWorld::calculateSimulationIslands();
+    }
+
+private:
+    std::vector<_fisica_chaveManifold> chaves;
+};
+
 // ------------------------------------------------------------ start
 
 static void FISICA_construirMundo(const btDefaultCollisionConstructionInfo& info)
 {
     fisicaBroadphase = new btDbvtBroadphase();
     fisicaCollisionConfiguration = new btDefaultCollisionConfiguration(info);
-    fisicaDispatcher = new btCollisionDispatcher(fisicaCollisionConfiguration);
+    fisicaDispatcher = new _fisica_despachante(fisicaCollisionConfiguration);
     fisicaDispatcher->setNearCallback(FISICA_nearCallback);
     fisicaVoronoiSimplexSolver = new btVoronoiSimplexSolver();
     fisicaMinkowskiPenetrationDepthSolver = new btMinkowskiPenetrationDepthSolver();
@@ -63,8 +162,11 @@ static void FISICA_construirMundo(const btDefaultCollisionConstructionInfo& info
     fisicaDispatcher->registerCollisionCreateFunc(CONVEX_2D_SHAPE_PROXYTYPE, BOX_2D_SHAPE_PROXYTYPE,
                                                   fisicaConvexAlgo2d);
     fisicaSolver = new btSequentialImpulseConstraintSolver();
-    fisicaDiscreteDynamicsWorld = new btDiscreteDynamicsWorld(fisicaDispatcher, fisicaBroadphase, fisicaSolver,
-                                                              fisicaCollisionConfiguration);
+    fisicaDiscreteDynamicsWorld = new _fisica_mundoOrdenado(fisicaDispatcher, fisicaBroadphase, fisicaSolver,
+                                                            fisicaCollisionConfiguration);
+    // One solver group over every contact, in the order above: islands would
+    // group them by the broadphase's pairs instead.
+    fisicaDiscreteDynamicsWorld->getSimulationIslandManager()->setSplitIslands(false);
     fisicaDiscreteDynamicsWorld->setGravity(btVector3(0, 980, 0));
     // Motion states report the transform at the world's own time, and
     // contacts correct penetration as strongly, as in the library version
@@ -98,8 +200,7 @@ int FISICA_iniciarCom(char log, int32_t taxa, const btDefaultCollisionConstructi
 
     fisicaCorpos = engine_criarVetorPonteiro(ENGINE_MODULO_FISICA);
     fisicaFiguras = engine_criarVetorPersistente(ENGINE_MODULO_FISICA);
-    fisicaColisoes = engine_criarVetorPersistente(ENGINE_MODULO_FISICA);
-    fisicaColisoesOrdenadas = engine_criarVetorPonteiro(ENGINE_MODULO_FISICA);
+    FISICA_iniciarColisoes();
 
     engine_registrarModelo(ENGINE_MODULO_FISICA, 1);
     FISICA_registrarPropriedadesCorpo();
@@ -138,14 +239,26 @@ int fisica_atualizar(int32_t d)
 
     FISICA_avancarConfiguracoes(d);
 
+    // No contact point survives from one frame to the next: every contact of
+    // this step is new to the contact hook (within the step, contacts persist
+    // from sub-step to sub-step). Emptying the manifolds is what re-adding
+    // every body would do to them; a body whose shape or kind changed is
+    // re-added all the same, so that its pairs start over from the library's
+    // own state for its new shape.
+    if (fisicaReinserirTodos != 'S') {
+        int m = fisicaDispatcher->getNumManifolds();
+        btPersistentManifold** manifolds = fisicaDispatcher->getInternalManifoldPointer();
+        for (int k = 0; k < m; k++) manifolds[k]->clearManifold();
+    }
     uint32_t n = engine_vetorPonteiro_pegarTamanho(ENGINE_MODULO_FISICA, fisicaCorpos);
     for (uint32_t i = 1; i <= n; i++) {
         _fisica_corpo* c = fisica_corpo(i);
         if (!c) continue;
-        // Re-adding drops the body's manifolds: every contact of this step
-        // is new to the contact hook.
-        fisicaDiscreteDynamicsWorld->removeRigidBody(c->corpo);
-        fisicaDiscreteDynamicsWorld->addRigidBody(c->corpo);
+        if (fisicaReinserirTodos == 'S' || c->reinserir == 'S') {
+            fisicaDiscreteDynamicsWorld->removeRigidBody(c->corpo);
+            fisicaDiscreteDynamicsWorld->addRigidBody(c->corpo);
+            c->reinserir = 'N';
+        }
         FISICA_logar("Ajustando corpo", (int32_t)i);
         if (c->dinamico == 'S') FISICA_aplicarForcas(i, c);
         FISICA_logar("Corpo ajustado", (int32_t)i);
