@@ -477,8 +477,30 @@ const char* engine_destruirRecurso(uint32_t recurso)
         if (e && e->recurso == recurso) e->recurso = ENGINE_RECURSO_DESTRUIDO;
     }
     ENGINE_config_esquecerRecurso(recurso);
+    // What used the node had its value cached; it is recomputed without it.
+    _engine_vetorInteiro operacoes = r->dependentes, modulos = r->modulos, modelos = r->modelos,
+                         propriedades = r->propriedades, posicoes = r->posicoes;
+    ENGINE_construirVetorInteiro(&r->dependentes);
+    ENGINE_construirVetorInteiro(&r->modulos);
+    ENGINE_construirVetorInteiro(&r->modelos);
+    ENGINE_construirVetorInteiro(&r->propriedades);
+    ENGINE_construirVetorInteiro(&r->posicoes);
     ENGINE_liberarRecurso(r);
-    return ENGINE_apagarPersistente(&engineRecursos, recurso);
+    const char* erro = ENGINE_apagarPersistente(&engineRecursos, recurso);
+    for (uint32_t i = operacoes.tamanho; i > 0; i--) ENGINE_invalidarRecurso((uint32_t)operacoes.itens[i - 1]);
+    for (uint32_t i = posicoes.tamanho; i > 0; i--) {
+        _engine_propriedade* p = ENGINE_pegarPropriedade((uint32_t)modulos.itens[i - 1], (uint32_t)modelos.itens[i - 1],
+                                                         (uint32_t)propriedades.itens[i - 1]);
+        uint32_t instancia = (uint32_t)posicoes.itens[i - 1];
+        _engine_posicao* e = p ? ENGINE_pegarPosicao(p, instancia) : nullptr;
+        if (e && e->recurso == ENGINE_RECURSO_DESTRUIDO && e->valido == 'S') ENGINE_invalidarPosicao(p, instancia, e);
+    }
+    ENGINE_esvaziarVetorInteiro(&operacoes);
+    ENGINE_esvaziarVetorInteiro(&modulos);
+    ENGINE_esvaziarVetorInteiro(&modelos);
+    ENGINE_esvaziarVetorInteiro(&propriedades);
+    ENGINE_esvaziarVetorInteiro(&posicoes);
+    return erro;
 }
 
 const char* engine_propriedade_removerPosicao(uint32_t modulo, uint32_t modelo, uint32_t propriedade,
@@ -499,6 +521,20 @@ const char* engine_propriedade_removerPosicao(uint32_t modulo, uint32_t modelo, 
     }
     for (uint32_t i = 0; i < n; i++) engine_destruirRecurso((uint32_t)leitores[i]);
     free(leitores);
+    e = ENGINE_pegarPosicao(p, instancia);
+    if (!e) return nullptr;
+    // The node it is bound to forgets the binding too: its walk would
+    // otherwise reach an entry that a later record makes at this instance.
+    _engine_recurso* r = ENGINE_pegarRecurso(e->recurso);
+    for (uint32_t i = r ? r->posicoes.tamanho : 0; i > 0; i--) {
+        if ((uint32_t)r->posicoes.itens[i - 1] != instancia || (uint32_t)r->modulos.itens[i - 1] != modulo ||
+            (uint32_t)r->modelos.itens[i - 1] != modelo || (uint32_t)r->propriedades.itens[i - 1] != propriedade)
+            continue;
+        ENGINE_apagarNumero(&r->modulos, i);
+        ENGINE_apagarNumero(&r->modelos, i);
+        ENGINE_apagarNumero(&r->propriedades, i);
+        ENGINE_apagarNumero(&r->posicoes, i);
+    }
     ENGINE_grafo_liberarPosicao(e);
     p->posicoes.itens[instancia - 1] = nullptr;
     return nullptr;

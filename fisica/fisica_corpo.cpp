@@ -127,7 +127,11 @@ const char* fisica_destruirCorpo(uint32_t entidade)
     }
     fisicaDiscreteDynamicsWorld->removeCollisionObject(c->corpo);
     FISICA_liberarCorpo(c);
-    return engine_vetorPonteiro_limparPonteiro(ENGINE_MODULO_FISICA, fisicaCorpos, entidade);
+    const char* erro = engine_vetorPonteiro_limparPonteiro(ENGINE_MODULO_FISICA, fisicaCorpos, entidade);
+    // A body made later for this entity starts without the old one's
+    // expressions and timelines.
+    engine_esquecerInstancia(ENGINE_MODULO_FISICA, 1, entidade);
+    return erro;
 }
 
 void FISICA_liberarCorpos()

@@ -236,7 +236,10 @@ const char* fisica_destruirFigura(uint32_t figura)
         FISICA_desfazerAnexo(f, i);
     delete f->forma;
     engine_destruirVetorPonteiro(ENGINE_MODULO_FISICA, f->anexos);
-    return engine_vetorPersistente_removerPosicao(ENGINE_MODULO_FISICA, fisicaFiguras, figura);
+    const char* erro = engine_vetorPersistente_removerPosicao(ENGINE_MODULO_FISICA, fisicaFiguras, figura);
+    // The same for a figure made later under this id.
+    engine_esquecerInstancia(ENGINE_MODULO_FISICA, 2, figura);
+    return erro;
 }
 
 void FISICA_liberarFiguras()
