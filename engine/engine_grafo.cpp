@@ -17,10 +17,21 @@
 #include <climits>
 #include <cmath>
 #include <cstdlib>
+#include <algorithm>
 #include <cstring>
 
 static const char ERRO_RECURSO[] = "Recurso invalido";
 static const char ERRO_INSERIR_POSICAO[] = "Erro ao inserir posicao";
+static const char ERRO_PROFUNDIDADE[] = "Expressao profunda demais";
+
+// How deep the evaluation and the invalidation walk are right now (each
+// counts its own recursion; pushes made inside a walk start their own
+// evaluations).
+static uint32_t engineProfundidadeAvaliacao = 0;
+static uint32_t engineProfundidadeInvalidacao = 0;
+// The walks stop a little past the nodes' own limit: an expression made
+// within it is never cut short.
+static const uint32_t ENGINE_PROFUNDIDADE_PILHA = 2 * ENGINE_PROFUNDIDADE_MAXIMA;
 
 // Every node of the program; a node's handle is its id here.
 static _engine_vetorPersistente engineRecursos = {nullptr, 0, nullptr, 0};
@@ -167,11 +178,26 @@ static _engine_valor ENGINE_pegarReferencia(_engine_recurso* r, char* valido)
     return r->valor;
 }
 
+static _engine_valor ENGINE_avaliar(_engine_recurso* r, uint32_t recurso, char* valido);
+
 _engine_valor ENGINE_pegarValor(uint32_t recurso, char* valido)
 {
     _engine_recurso* r = ENGINE_pegarRecurso(recurso);
     if (!r) return 0;
     if (r->valido == 'S') return r->valor;
+    if (engineProfundidadeAvaliacao >= ENGINE_PROFUNDIDADE_PILHA) {
+        *valido = 'N';
+        return 0;
+    }
+    engineProfundidadeAvaliacao++;
+    _engine_valor v = ENGINE_avaliar(r, recurso, valido);
+    engineProfundidadeAvaliacao--;
+    return v;
+}
+
+static _engine_valor ENGINE_avaliar(_engine_recurso* r, uint32_t recurso, char* valido)
+{
+    (void)recurso;
     if (r->tipo == 0) return ENGINE_pegarReferencia(r, valido);
     if (r->operacao < 0 || r->operacao > ENGINE_OPERACAO_CONSTANTE) return 0;
     if (r->operacao == ENGINE_OPERACAO_CONSTANTE) {
@@ -257,7 +283,17 @@ static void ENGINE_invalidarPosicao(_engine_propriedade* p, uint32_t instancia, 
     ENGINE_percorrerPosicao(p, instancia, e);
 }
 
+static void ENGINE_invalidarRecursoDentro(uint32_t id);
+
 static void ENGINE_invalidarRecurso(uint32_t id)
+{
+    if (engineProfundidadeInvalidacao >= ENGINE_PROFUNDIDADE_PILHA) return;
+    engineProfundidadeInvalidacao++;
+    ENGINE_invalidarRecursoDentro(id);
+    engineProfundidadeInvalidacao--;
+}
+
+static void ENGINE_invalidarRecursoDentro(uint32_t id)
 {
     _engine_recurso* r = ENGINE_pegarRecurso(id);
     if (!r) return;
@@ -365,8 +401,15 @@ uint32_t engine_criarReferencia(uint32_t modulo, uint32_t modelo, uint32_t propr
     _engine_propriedade* p = ENGINE_pegarPropriedade(modulo, modelo, propriedade);
     // Instance 0 can have no entry, so nothing could ever invalidate the node.
     if (!p || instancia == 0) return 0;
+    uint32_t altura = 1;
+    if (_engine_posicao* ligada = ENGINE_pegarPosicao(p, instancia)) {
+        _engine_recurso* abaixo = ENGINE_pegarRecurso(ligada->recurso);
+        if (abaixo) altura += abaixo->altura;
+    }
+    if (altura > ENGINE_PROFUNDIDADE_MAXIMA) return 0;
     _engine_recurso* r = ENGINE_novoRecurso(0);
     if (!r) return 0;
+    r->altura = altura;
     r->modulo = modulo;
     r->modelo = modelo;
     r->propriedade = propriedade;
@@ -398,8 +441,11 @@ uint32_t engine_criarOperacao(uint32_t a, int32_t operacao, uint32_t b)
         rb = ENGINE_pegarRecurso(b);
         if (!ra || !rb) return 0;
     }
+    uint32_t altura = ra ? 1 + std::max(ra->altura, rb->altura) : 1;
+    if (altura > ENGINE_PROFUNDIDADE_MAXIMA) return 0;
     _engine_recurso* r = ENGINE_novoRecurso(1);
     if (!r) return 0;
+    r->altura = altura;
     r->a = a;
     r->b = b;
     r->operacao = operacao;
@@ -422,6 +468,8 @@ const char* engine_propriedade_mudarRecurso(uint32_t modulo, uint32_t modelo, ui
     _engine_propriedade* p;
     const char* erro = ENGINE_validarPropriedade(modulo, modelo, propriedade, &p);
     if (erro) return erro;
+    // What reads the instance would read through the node too.
+    if (recurso != 0 && ENGINE_pegarRecurso(recurso)->altura >= ENGINE_PROFUNDIDADE_MAXIMA) return ERRO_PROFUNDIDADE;
     bool criada;
     _engine_posicao* e = ENGINE_obterPosicao(p, instancia, &criada);
     if (!e) return ERRO_INSERIR_POSICAO;
