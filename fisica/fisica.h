@@ -16,6 +16,12 @@
 // (later ordinary writes, handler registrations and timeline applications for
 // a body with queued changes wait behind them).
 // Reads inside the step still see the values from before the queued changes.
+//
+// No contact point survives from one frame to the next, and collisions,
+// their handlers and the solver take pairs in the order of their entity ids.
+// Destroying a body or a figure also ends the timelines running on it and
+// takes it out of the expressions, so a record made later under its id
+// starts clean.
 #ifndef MORVALEN_FISICA_H
 #define MORVALEN_FISICA_H
 
