@@ -102,6 +102,7 @@ struct _fisica_figuraAnexada {
     btConvex2dShape* forma2d;
     float deslocamentoX, deslocamentoY;
     uint32_t colisaoRecente;  // the collision this side was last seen in, to find it again quickly
+    int32_t atrito, amortecimento;  // the figure's, copied here for the contact hook
 };
 
 // A collision between two attachments; side 1 has the lower entity id (the

@@ -263,13 +263,11 @@ bool CustomContactAddedCallback(btManifoldPoint& cp, const btCollisionObjectWrap
     if (!r) return true;
     if (r->cancelada == 'S') return false;
 
-    _fisica_figura* f1 = fisica_figura(r->figura1);
-    _fisica_figura* f2 = fisica_figura(r->figura2);
-    if (f1 && f2) {
-        cp.m_combinedFriction = btSqrt((btScalar)f2->atrito * (btScalar)f1->atrito * 0.000001f);
-        cp.m_combinedRestitution = btSqrt((btScalar)(1000 - f2->amortecimento) *
-                                          (btScalar)(1000 - f1->amortecimento) * 0.000001f);
-    }
+    // The sides' figures (which outlive the step: destroying one waits for
+    // its end), through the copies their attachments keep.
+    cp.m_combinedFriction = btSqrt((btScalar)lado2->atrito * (btScalar)lado1->atrito * 0.000001f);
+    cp.m_combinedRestitution =
+        btSqrt((btScalar)(1000 - lado2->amortecimento) * (btScalar)(1000 - lado1->amortecimento) * 0.000001f);
     return true;
 }
 

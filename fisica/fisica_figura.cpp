@@ -166,6 +166,8 @@ const char* fisica_anexarFigura(uint32_t entidade, uint32_t figura, int32_t x, i
     }
     a->figura = figura;
     a->entidade = entidade;
+    a->atrito = f->atrito;
+    a->amortecimento = f->amortecimento;
     btCompoundShape* composta = FISICA_compostaDe(entidade);
     if (f->tipo == FISICA_POLIGONO) {
         // The vertices are already in the body's frame: the child sits at the
@@ -307,6 +309,8 @@ const char* FISICA_figura_mudarAtrito(uint32_t figura, _engine_valor v)
     int32_t valor = FISICA_valor32(v);
     if (valor < 0) return "Atrito negativo";
     f->atrito = valor;
+    for (uint32_t i = engine_vetorPonteiro_pegarTamanho(ENGINE_MODULO_FISICA, f->anexos); i >= 1; i--)
+        if (_fisica_figuraAnexada* a = FISICA_anexo(f, i)) a->atrito = valor;
     return nullptr;
 }
 
@@ -317,6 +321,8 @@ const char* FISICA_figura_mudarAmortecimento(uint32_t figura, _engine_valor v)
     int32_t valor = FISICA_valor32(v);
     if (valor < 0 || valor > 1000) return "Amortecimento fora da faixa de 0 a 100%";
     f->amortecimento = valor;
+    for (uint32_t i = engine_vetorPonteiro_pegarTamanho(ENGINE_MODULO_FISICA, f->anexos); i >= 1; i--)
+        if (_fisica_figuraAnexada* a = FISICA_anexo(f, i)) a->amortecimento = valor;
     return nullptr;
 }
 
