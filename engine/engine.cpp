@@ -187,3 +187,9 @@ const char* engine_propriedade_invalidar(uint32_t modulo, uint32_t modelo, uint3
     ENGINE_grafo_relerPosicao(p, instancia, posicao);
     return nullptr;
 }
+
+uint32_t engine_propriedade_pegarLimitePosicoes(uint32_t modulo, uint32_t modelo, uint32_t propriedade)
+{
+    _engine_propriedade* p = ENGINE_pegarPropriedade(modulo, modelo, propriedade);
+    return p ? p->posicoes.tamanho : 0;
+}

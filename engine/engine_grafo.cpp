@@ -14,10 +14,10 @@
 #include "engine/engine_grafo.h"
 #include "engine/engine_interno.h"
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <cstdlib>
-#include <algorithm>
 #include <cstring>
 
 static const char ERRO_RECURSO[] = "Recurso invalido";
@@ -178,7 +178,7 @@ static _engine_valor ENGINE_pegarReferencia(_engine_recurso* r, char* valido)
     return r->valor;
 }
 
-static _engine_valor ENGINE_avaliar(_engine_recurso* r, uint32_t recurso, char* valido);
+static _engine_valor ENGINE_avaliar(_engine_recurso* r, char* valido);
 
 _engine_valor ENGINE_pegarValor(uint32_t recurso, char* valido)
 {
@@ -190,14 +190,14 @@ _engine_valor ENGINE_pegarValor(uint32_t recurso, char* valido)
         return 0;
     }
     engineProfundidadeAvaliacao++;
-    _engine_valor v = ENGINE_avaliar(r, recurso, valido);
+    _engine_valor v = ENGINE_avaliar(r, valido);
     engineProfundidadeAvaliacao--;
     return v;
 }
 
-static _engine_valor ENGINE_avaliar(_engine_recurso* r, uint32_t recurso, char* valido)
+// One node that is not valid, below the depth check.
+static _engine_valor ENGINE_avaliar(_engine_recurso* r, char* valido)
 {
-    (void)recurso;
     if (r->tipo == 0) return ENGINE_pegarReferencia(r, valido);
     if (r->operacao < 0 || r->operacao > ENGINE_OPERACAO_CONSTANTE) return 0;
     if (r->operacao == ENGINE_OPERACAO_CONSTANTE) {

@@ -218,11 +218,20 @@ int fisica_iniciar(char log, int32_t taxa)
 
 // ------------------------------------------------------------ frame step
 
-// Adds the stored force and torque of a dynamic body for this frame's step.
-static void FISICA_aplicarForcas(uint32_t i, _fisica_corpo* c)
+// A force read through the engine, so that an expression bound to it counts;
+// an instance outside the graph would only reach the getter, so the stored
+// value is read at once.
+static int32_t FISICA_lerForca(uint32_t i, uint32_t propriedade, uint32_t limite, int32_t guardada)
 {
-    int32_t fx = FISICA_valor32(engine_propriedade_pegarValor(ENGINE_MODULO_FISICA, 1, FISICA_FORCA_X, i, nullptr));
-    int32_t fy = FISICA_valor32(engine_propriedade_pegarValor(ENGINE_MODULO_FISICA, 1, FISICA_FORCA_Y, i, nullptr));
+    if (i > limite) return guardada;
+    return FISICA_valor32(engine_propriedade_pegarValor(ENGINE_MODULO_FISICA, 1, propriedade, i, nullptr));
+}
+
+// Adds the stored force and torque of a dynamic body for this frame's step.
+static void FISICA_aplicarForcas(uint32_t i, _fisica_corpo* c, uint32_t limiteX, uint32_t limiteY)
+{
+    int32_t fx = FISICA_lerForca(i, FISICA_FORCA_X, limiteX, c->forcaX);
+    int32_t fy = FISICA_lerForca(i, FISICA_FORCA_Y, limiteY, c->forcaY);
     if (fx != 0 || fy != 0) {
         // applyCentralForce multiplies by the linear factor.
         c->corpo->applyCentralForce(
@@ -251,6 +260,8 @@ int fisica_atualizar(int32_t d)
         for (int k = 0; k < m; k++) manifolds[k]->clearManifold();
     }
     uint32_t n = engine_vetorPonteiro_pegarTamanho(ENGINE_MODULO_FISICA, fisicaCorpos);
+    const uint32_t limiteX = engine_propriedade_pegarLimitePosicoes(ENGINE_MODULO_FISICA, 1, FISICA_FORCA_X);
+    const uint32_t limiteY = engine_propriedade_pegarLimitePosicoes(ENGINE_MODULO_FISICA, 1, FISICA_FORCA_Y);
     for (uint32_t i = 1; i <= n; i++) {
         _fisica_corpo* c = fisica_corpo(i);
         if (!c) continue;
@@ -260,7 +271,7 @@ int fisica_atualizar(int32_t d)
             c->reinserir = 'N';
         }
         FISICA_logar("Ajustando corpo", (int32_t)i);
-        if (c->dinamico == 'S') FISICA_aplicarForcas(i, c);
+        if (c->dinamico == 'S') FISICA_aplicarForcas(i, c, limiteX, limiteY);
         FISICA_logar("Corpo ajustado", (int32_t)i);
     }
 
@@ -272,11 +283,19 @@ int fisica_atualizar(int32_t d)
     FISICA_aplicarPendencias();
 
     // What the step changed by itself, for readers in the expression graph.
+    // Instances outside the graph have nothing to invalidate: only bodies up
+    // to the highest one in it are walked.
     static const uint32_t mudadas[] = {FISICA_X, FISICA_Y, FISICA_ROTACAO,
                                        FISICA_VELOCIDADE_X, FISICA_VELOCIDADE_Y, FISICA_VELOCIDADE_ROT};
-    for (uint32_t i = 1; i <= n; i++) {
+    uint32_t limites[6], maior = 0;
+    for (int k = 0; k < 6; k++) {
+        limites[k] = engine_propriedade_pegarLimitePosicoes(ENGINE_MODULO_FISICA, 1, mudadas[k]);
+        maior = std::max(maior, limites[k]);
+    }
+    for (uint32_t i = 1; i <= n && i <= maior; i++) {
         if (!fisica_corpo(i)) continue;
-        for (uint32_t p : mudadas) engine_propriedade_invalidar(ENGINE_MODULO_FISICA, 1, p, i);
+        for (int k = 0; k < 6; k++)
+            if (i <= limites[k]) engine_propriedade_invalidar(ENGINE_MODULO_FISICA, 1, mudadas[k], i);
     }
 
     FISICA_terminarColisoes();
