@@ -3,6 +3,7 @@
 // registrations and the queries handlers use.
 #include "fisica/fisica_interno.h"
 
+#include <cstddef>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -36,6 +37,28 @@ struct _fisica_hashPar {
     }
 };
 static std::unordered_map<_fisica_par, uint32_t, _fisica_hashPar> fisicaColisoesPorPar;
+
+// How many records were last refreshed at each clock value, oldest first. A
+// record is only ever refreshed to the current clock, so new values go at the
+// back, and the front tells whether any record is more than 40 ms old without
+// visiting them.
+static std::vector<std::pair<uint32_t, uint32_t>> fisicaRefrescos;
+
+static void FISICA_contarRefresco(uint32_t tempo)
+{
+    if (fisicaRefrescos.empty() || fisicaRefrescos.back().first != tempo)
+        fisicaRefrescos.push_back({tempo, 0});
+    fisicaRefrescos.back().second++;
+}
+
+static void FISICA_descontarRefresco(uint32_t tempo)
+{
+    for (size_t i = fisicaRefrescos.size(); i > 0; i--) {
+        if (fisicaRefrescos[i - 1].first != tempo) continue;
+        if (--fisicaRefrescos[i - 1].second == 0) fisicaRefrescos.erase(fisicaRefrescos.begin() + (std::ptrdiff_t)(i - 1));
+        return;
+    }
+}
 
 static _fisica_colisao* FISICA_colisao(uint32_t colisao)
 {
@@ -226,6 +249,12 @@ bool CustomContactAddedCallback(btManifoldPoint& cp, const btCollisionObjectWrap
     _fisica_colisao* r = FISICA_registroDoPar(lado1, lado2, &id, &nova);
     if (!r) return true;
 
+    if (nova) {
+        FISICA_contarRefresco(fisicaTempo);
+    } else if (r->tempo != fisicaTempo) {
+        FISICA_descontarRefresco(r->tempo);
+        FISICA_contarRefresco(fisicaTempo);
+    }
     r->tempo = fisicaTempo;
     r->figura1 = lado1->figura;
     r->entidade1 = lado1->entidade;
@@ -276,13 +305,9 @@ bool CustomContactAddedCallback(btManifoldPoint& cp, const btCollisionObjectWrap
 // Ends the first collision, in key order, that has had no contact point for
 // more than 40 ms: its handlers are told, then the record goes.
 //
-// No record was refreshed before fisicaMaisAntigo (records are only ever
-// refreshed to the current clock), so while that is at most 40 ms ago the
-// walk would only visit every record and end none: it is skipped, leaving
-// the event's collision where the walk would, at the last record.
-static uint32_t fisicaMaisAntigo = 0;
-static char fisicaMaisAntigoConhecido = 'N';
-
+// While no record is more than 40 ms old the walk would only visit every
+// record and end none: it is skipped, leaving the event's collision where the
+// walk would, at the last record.
 static uint32_t FISICA_idNaPosicao(uint32_t i)
 {
     _engine_parIndice* par =
@@ -290,28 +315,15 @@ static uint32_t FISICA_idNaPosicao(uint32_t i)
     return par ? *(uint32_t*)par->valor : 0;
 }
 
-// The oldest refresh among the records from position i on.
-static void FISICA_medirMaisAntigo(uint32_t i, uint32_t k)
-{
-    uint32_t antigo = 0;
-    for (; i <= k; i++) {
-        _fisica_colisao* r = FISICA_colisao(FISICA_idNaPosicao(i));
-        if (r && fisicaTempo - r->tempo > antigo) antigo = fisicaTempo - r->tempo;
-    }
-    fisicaMaisAntigo = fisicaTempo - antigo;
-    fisicaMaisAntigoConhecido = 'S';
-}
-
 void FISICA_terminarColisoes()
 {
     fisicaTerminandoColisao = 'S';
     uint32_t k = engine_vetorPonteiro_pegarTamanho(ENGINE_MODULO_FISICA, fisicaColisoesOrdenadas);
-    if (k > 0 && fisicaMaisAntigoConhecido == 'S' && fisicaTempo - fisicaMaisAntigo <= 40) {
+    if (k > 0 && !fisicaRefrescos.empty() && fisicaTempo - fisicaRefrescos.front().first <= 40) {
         fisicaColisaoDoEvento = FISICA_idNaPosicao(k);
         fisicaTerminandoColisao = 'N';
         return;
     }
-    bool terminou = false;
     for (uint32_t i = 1; i <= k; i++) {
         _engine_parIndice* par =
             (_engine_parIndice*)engine_vetorPonteiro_pegarPonteiro(ENGINE_MODULO_FISICA, fisicaColisoesOrdenadas, i);
@@ -326,7 +338,10 @@ void FISICA_terminarColisoes()
         char* chave = strdup(par->chave);
         if (r) FISICA_notificar(r->entidade1, r->entidade2);
         r = FISICA_colisao(id);
-        if (r) fisicaColisoesPorPar.erase({r->entidade1, r->figura1, r->entidade2, r->figura2});
+        if (r) {
+            fisicaColisoesPorPar.erase({r->entidade1, r->figura1, r->entidade2, r->figura2});
+            FISICA_descontarRefresco(r->tempo);
+        }
         engine_vetorPersistente_removerPosicao(ENGINE_MODULO_FISICA, fisicaColisoes, id);
         if (chave) {
             uint32_t* atual = (uint32_t*)engine_vetorPonteiro_indice_pegarPonteiro(ENGINE_MODULO_FISICA,
@@ -335,19 +350,15 @@ void FISICA_terminarColisoes()
             free(atual);
             free(chave);
         }
-        terminou = true;
         break;
     }
-    // Measured over what is left; the handlers may have changed the index.
-    if (terminou) FISICA_medirMaisAntigo(1, engine_vetorPonteiro_pegarTamanho(ENGINE_MODULO_FISICA, fisicaColisoesOrdenadas));
-    else FISICA_medirMaisAntigo(1, k);
     fisicaTerminandoColisao = 'N';
 }
 
 void FISICA_iniciarColisoes()
 {
     fisicaColisoesPorPar.clear();
-    fisicaMaisAntigoConhecido = 'N';
+    fisicaRefrescos.clear();
     fisicaColisoes = engine_criarVetorPersistente(ENGINE_MODULO_FISICA);
     fisicaColisoesOrdenadas = engine_criarVetorPonteiro(ENGINE_MODULO_FISICA);
 }
@@ -355,7 +366,7 @@ void FISICA_iniciarColisoes()
 void FISICA_liberarColisoes()
 {
     fisicaColisoesPorPar.clear();
-    fisicaMaisAntigoConhecido = 'N';
+    fisicaRefrescos.clear();
     uint32_t k = engine_vetorPonteiro_pegarTamanho(ENGINE_MODULO_FISICA, fisicaColisoesOrdenadas);
     for (uint32_t i = k; i >= 1; i--) {
         _engine_parIndice* par =
