@@ -153,7 +153,10 @@ static void FISICA_notificar(uint32_t entidade1, uint32_t entidade2)
 // side's index, or the shape itself for a body that is not a compound.
 static _fisica_figuraAnexada* FISICA_anexoDoContato(const btCollisionObjectWrapper* w, int indice)
 {
-    const btCollisionShape* forma = w->getCollisionObject()->getCollisionShape();
+    // Inside a compound the wrapper already holds the child.
+    const btCollisionShape* forma = w->getCollisionShape();
+    if (forma->getShapeType() != COMPOUND_SHAPE_PROXYTYPE) return (_fisica_figuraAnexada*)forma->getUserPointer();
+    forma = w->getCollisionObject()->getCollisionShape();
     if (forma->getShapeType() == COMPOUND_SHAPE_PROXYTYPE) {
         const btCompoundShape* composta = (const btCompoundShape*)forma;
         if (indice < 0 || indice >= composta->getNumChildShapes()) return nullptr;
