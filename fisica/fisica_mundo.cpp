@@ -139,8 +139,119 @@ protected:
         btDiscreteDynamicsWorld::calculateSimulationIslands();
     }
 
+    // The library's solving, with the bodies that touch one another grouped
+    // by these contacts instead of by the broadphase's pairs: each group's
+    // contacts in the order above, groups in the order of their lowest
+    // entity id, and groups gathered into batches of the library's size, so
+    // that each batch's data stays in the cache. Rows of different groups
+    // share no moving body, so how groups are batched changes no result.
+    void solveConstraints(btContactSolverInfo& info) override
+    {
+        if (getNumConstraints() > 0) {  // the module makes none
+            btDiscreteDynamicsWorld::solveConstraints(info);
+            return;
+        }
+        btDispatcher* despachante = getDispatcher();
+        btCollisionObjectArray& objetos = getCollisionObjectArray();
+        m_constraintSolver->prepareSolve(objetos.size(), despachante->getNumManifolds());
+        m_islandManager->buildIslands(despachante, this);  // activation states, as the library keeps them
+
+        corpos.clear();
+        for (int i = 0; i < objetos.size(); i++) {
+            btCollisionObject* o = objetos[i];
+            if (o->isStaticOrKinematicObject()) {
+                o->setIslandTag(-1);
+                continue;
+            }
+            corpos.push_back(o);
+        }
+        std::sort(corpos.begin(), corpos.end(), [](const btCollisionObject* a, const btCollisionObject* b) {
+            return FISICA_entidadeDe(a) < FISICA_entidadeDe(b);
+        });
+        const int nCorpos = (int)corpos.size();
+        grupo.resize((size_t)nCorpos);
+        for (int i = 0; i < nCorpos; i++) {
+            corpos[(size_t)i]->setIslandTag(i);  // the tags are made again at the next sub-step
+            grupo[(size_t)i] = i;
+        }
+        int nManifolds = despachante->getNumManifolds();
+        btPersistentManifold** manifolds = nManifolds ? despachante->getInternalManifoldPointer() : nullptr;
+        for (int k = 0; k < nManifolds; k++) {
+            btPersistentManifold* m = manifolds[k];
+            int a = m->getBody0()->getIslandTag(), b = m->getBody1()->getIslandTag();
+            if (m->getNumContacts() > 0 && a >= 0 && b >= 0) unir(a, b);
+        }
+        // Each group is known by its lowest body; bodies and contacts are
+        // counted out into their groups keeping their order.
+        inicioCorpos.assign((size_t)nCorpos + 1, 0);
+        inicioManifolds.assign((size_t)nCorpos + 1, 0);
+        for (int i = 0; i < nCorpos; i++) inicioCorpos[(size_t)raiz(i) + 1]++;
+        for (int k = 0; k < nManifolds; k++) {
+            int g = grupoDe(manifolds[k]);
+            if (g >= 0) inicioManifolds[(size_t)g + 1]++;
+        }
+        for (int i = 0; i < nCorpos; i++) {
+            inicioCorpos[(size_t)i + 1] += inicioCorpos[(size_t)i];
+            inicioManifolds[(size_t)i + 1] += inicioManifolds[(size_t)i];
+        }
+        corposEmGrupos.resize((size_t)nCorpos);
+        manifoldsEmGrupos.resize((size_t)inicioManifolds[(size_t)nCorpos]);
+        posicao = inicioCorpos;
+        for (int i = 0; i < nCorpos; i++) corposEmGrupos[(size_t)posicao[(size_t)raiz(i)]++] = corpos[(size_t)i];
+        posicao = inicioManifolds;
+        for (int k = 0; k < nManifolds; k++) {
+            int g = grupoDe(manifolds[k]);
+            if (g >= 0) manifoldsEmGrupos[(size_t)posicao[(size_t)g]++] = manifolds[k];
+        }
+
+        // Whole groups into batches, as the library gathers islands.
+        int loteCorpos = 0, loteManifolds = 0;
+        auto resolver = [&](int fimCorpos, int fimManifolds) {
+            int nc = fimCorpos - loteCorpos, nm = fimManifolds - loteManifolds;
+            if (nc > 0 || nm > 0)
+                m_constraintSolver->solveGroup(nc ? &corposEmGrupos[(size_t)loteCorpos] : nullptr, nc,
+                                               nm ? &manifoldsEmGrupos[(size_t)loteManifolds] : nullptr, nm, nullptr,
+                                               0, info, m_debugDrawer, despachante);
+            loteCorpos = fimCorpos;
+            loteManifolds = fimManifolds;
+        };
+        for (int g = 0; g < nCorpos; g++) {
+            if (inicioCorpos[(size_t)g + 1] == inicioCorpos[(size_t)g]) continue;  // not a group's lowest body
+            int fimManifolds = inicioManifolds[(size_t)g + 1];
+            if (info.m_minimumSolverBatchSize <= 1 || fimManifolds - loteManifolds > info.m_minimumSolverBatchSize)
+                resolver(inicioCorpos[(size_t)g + 1], fimManifolds);
+        }
+        resolver(nCorpos, inicioManifolds[(size_t)nCorpos]);
+        m_constraintSolver->allSolved(info, m_debugDrawer);
+    }
+
 private:
     std::vector<_fisica_chaveManifold> chaves;
+    std::vector<btCollisionObject*> corpos, corposEmGrupos;
+    std::vector<btPersistentManifold*> manifoldsEmGrupos;
+    std::vector<int> grupo, inicioCorpos, inicioManifolds, posicao;
+
+    int raiz(int i)
+    {
+        while (grupo[(size_t)i] != i) i = grupo[(size_t)i] = grupo[(size_t)grupo[(size_t)i]];
+        return i;
+    }
+    void unir(int a, int b)
+    {
+        a = raiz(a);
+        b = raiz(b);
+        if (a < b) grupo[(size_t)b] = a;
+        else if (b < a) grupo[(size_t)a] = b;
+    }
+    // The group of a contact that gives the solver rows: that of its moving
+    // body (one that touches only kinematic bodies gives none).
+    int grupoDe(btPersistentManifold* m)
+    {
+        if (m->getNumContacts() == 0) return -1;
+        int a = m->getBody0()->getIslandTag(), b = m->getBody1()->getIslandTag();
+        if (a >= 0) return raiz(a);
+        return b >= 0 ? raiz(b) : -1;
+    }
 };
 
 // ------------------------------------------------------------ start
@@ -164,9 +275,6 @@ static void FISICA_construirMundo(const btDefaultCollisionConstructionInfo& info
     fisicaSolver = new btSequentialImpulseConstraintSolver();
     fisicaDiscreteDynamicsWorld = new _fisica_mundoOrdenado(fisicaDispatcher, fisicaBroadphase, fisicaSolver,
                                                             fisicaCollisionConfiguration);
-    // One solver group over every contact, in the order above: islands would
-    // group them by the broadphase's pairs instead.
-    fisicaDiscreteDynamicsWorld->getSimulationIslandManager()->setSplitIslands(false);
     fisicaDiscreteDynamicsWorld->setGravity(btVector3(0, 980, 0));
     // Motion states report the transform at the world's own time, and
     // contacts correct penetration as strongly, as in the library version
