@@ -107,8 +107,9 @@ public:
     using btDiscreteDynamicsWorld::btDiscreteDynamicsWorld;
 
 protected:
-    // Runs between the collision detection and the solver: the manifolds are
-    // put in key order, which is the order the solver takes them in.
+    // Runs between the collision detection and the solver, in place of the
+    // library's islands: the manifolds are put in key order, which is the
+    // order the solver takes them in.
     void calculateSimulationIslands() override
     {
         btDispatcher* despachante = getDispatcher();
@@ -136,7 +137,8 @@ protected:
                 }
             }
         }
-        btDiscreteDynamicsWorld::calculateSimulationIslands();
+        // The library's islands only decide which bodies may sleep; no body
+        // of the module ever does, and the solving below makes its own groups.
     }
 
     // The library's solving, with the bodies that touch one another grouped
@@ -154,7 +156,6 @@ protected:
         btDispatcher* despachante = getDispatcher();
         btCollisionObjectArray& objetos = getCollisionObjectArray();
         m_constraintSolver->prepareSolve(objetos.size(), despachante->getNumManifolds());
-        m_islandManager->buildIslands(despachante, this);  // activation states, as the library keeps them
 
         corpos.clear();
         for (int i = 0; i < objetos.size(); i++) {
