@@ -1,7 +1,10 @@
 #!/bin/sh
 # Configures and builds one configuration: "normal" (build/) or
 # "sanitizado" (build-sanitizado/, AddressSanitizer and UBSan) or "tsan"
-# (build-tsan/, ThreadSanitizer).
+# (build-tsan/, ThreadSanitizer). The number of parallel build jobs comes
+# from MORVALEN_TAREFAS (default: every core).
+#
+#     MORVALEN_TAREFAS=4 ./scripts/compilar.sh normal
 set -eu
 raiz=$(cd "$(dirname "$0")/.." && pwd)
 configuracao=${1:-normal}
@@ -16,4 +19,8 @@ case "$configuracao" in
 esac
 # shellcheck disable=SC2086
 cmake -S "$raiz" -B "$pasta" -DCMAKE_BUILD_TYPE=RelWithDebInfo $opcoes
-cmake --build "$pasta" --target "$alvo" -j "$(nproc)"
+tarefas=${MORVALEN_TAREFAS:-$(nproc)}
+case "$tarefas" in
+  ''|*[!0-9]*|0) echo "MORVALEN_TAREFAS must be a positive number of jobs, not '$tarefas'" >&2; exit 2 ;;
+esac
+cmake --build "$pasta" --target "$alvo" -j "$tarefas"
