@@ -3,6 +3,7 @@
 #include "principal.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
+#include <X11/Xlib.h>
 #include <cstdio>
 #include <ctime>
 #include <new>
@@ -30,6 +31,16 @@ union PRINCIPAL_janela {
     sf::RenderWindow janela;
 };
 
+// Whether a window can be opened at all: the media library aborts the
+// process when it finds no display.
+static bool PRINCIPAL_haTela()
+{
+    Display* tela = XOpenDisplay(nullptr);
+    if (!tela) return false;
+    XCloseDisplay(tela);
+    return true;
+}
+
 int main(int argc, char** argv)
 {
     _principal_opcoes opcoes = principal_lerOpcoes(argc, argv);
@@ -49,6 +60,7 @@ int main(int argc, char** argv)
     entrada_iniciar(opcoes.log, &janela);
     arquivo_iniciar(opcoes.log);
     const char* erro = plataforma_iniciar(opcoes.log);
+    if (!erro && !PRINCIPAL_haTela()) erro = "Erro ao abrir janela: nenhuma tela disponivel (DISPLAY)";
 
     if (erro) {
         fprintf(stderr, "%s\n", erro);
@@ -74,6 +86,7 @@ int main(int argc, char** argv)
     video_finalizar();
     fisica_finalizar();
     if (!erro) janela.~RenderWindow();
-    // A missing archive is a failed start, reported by the exit status too.
+    // A missing archive or display is a failed start, reported by the exit
+    // status too.
     return erro ? 1 : 0;
 }

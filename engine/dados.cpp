@@ -316,9 +316,13 @@ int dados_destruirVariavel(uint32_t entidade, const char* nome, uint32_t quantid
     _dados_variavel* variavel = DADOS_acharVariavel(escopo, nome);
     if (!variavel) return 0;
     if (quantidade == 0) {
+        uint32_t id = variavel->id;
         DADOS_liberarElementos(variavel);
         engine_vetorPonteiro_indice_removerPonteiro(M, escopo, nome, 'S');
-        engine_vetorPersistente_removerPosicao(M, dadosVariaveis, variavel->id);
+        engine_vetorPersistente_removerPosicao(M, dadosVariaveis, id);
+        // A variable made later under this id starts without the old one's
+        // expressions and timelines.
+        engine_esquecerInstancia(M, 1, id);
         return 0;
     }
 
@@ -378,7 +382,10 @@ _engine_valor dados_numeroAleatorio_pegarValor(uint32_t numero)
 
 const char* dados_destruirNumeroAleatorio(uint32_t numero)
 {
-    return engine_vetorPersistente_removerPosicao(M, dadosNumerosAleatorios, numero);
+    const char* erro = engine_vetorPersistente_removerPosicao(M, dadosNumerosAleatorios, numero);
+    // A range made later under this id draws its own numbers at once.
+    if (!erro) engine_esquecerInstancia(M, 2, numero);
+    return erro;
 }
 
 // ------------------------------------------------------------- timelines

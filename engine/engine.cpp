@@ -144,7 +144,10 @@ const char* engine_registrarPropriedade(uint32_t modulo, uint32_t modelo, uint32
 const char* ENGINE_validarPropriedade(uint32_t modulo, uint32_t modelo, uint32_t propriedade,
                                       _engine_propriedade** saida)
 {
-    *saida = nullptr;
+    // The registered property is the common case; which level is missing
+    // is only worked out for the error text.
+    *saida = ENGINE_pegarPropriedade(modulo, modelo, propriedade);
+    if (*saida) return nullptr;
     if (!ENGINE_pegarModulo(modulo)) return ENGINE_ERRO_MODULO;
     if (!ENGINE_pegarModelo(modulo, modelo)) return ENGINE_ERRO_MODELO;
     *saida = ENGINE_pegarPropriedade(modulo, modelo, propriedade);
@@ -183,4 +186,10 @@ const char* engine_propriedade_invalidar(uint32_t modulo, uint32_t modelo, uint3
     if (!posicao) return ENGINE_ERRO_POSICAO;
     ENGINE_grafo_relerPosicao(p, instancia, posicao);
     return nullptr;
+}
+
+uint32_t engine_propriedade_pegarLimitePosicoes(uint32_t modulo, uint32_t modelo, uint32_t propriedade)
+{
+    _engine_propriedade* p = ENGINE_pegarPropriedade(modulo, modelo, propriedade);
+    return p ? p->posicoes.tamanho : 0;
 }

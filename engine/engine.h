@@ -93,6 +93,12 @@ const char* engine_propriedade_mudarValor(uint32_t modulo, uint32_t modelo, uint
                                           uint32_t instancia, _engine_valor valor);
 const char* engine_propriedade_invalidar(uint32_t modulo, uint32_t modelo, uint32_t propriedade,
                                          uint32_t instancia);
+// Every instance above the number this returns is outside the expression
+// graph for that property (0 when none is in it, or for invalid numbers):
+// reading or writing one goes straight to the module, and invalidating it
+// does nothing. A module that walks many instances every frame skips the
+// engine for those.
+uint32_t engine_propriedade_pegarLimitePosicoes(uint32_t modulo, uint32_t modelo, uint32_t propriedade);
 
 // Expression graph. Nodes (resources) are numbered engine-wide from 1: a
 // reference reads one instance, an operation combines two nodes with an

@@ -14,6 +14,7 @@
 #include "engine/engine_grafo.h"
 #include "engine/engine_interno.h"
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <cstdlib>
@@ -21,6 +22,16 @@
 
 static const char ERRO_RECURSO[] = "Recurso invalido";
 static const char ERRO_INSERIR_POSICAO[] = "Erro ao inserir posicao";
+static const char ERRO_PROFUNDIDADE[] = "Expressao profunda demais";
+
+// How deep the evaluation and the invalidation walk are right now (each
+// counts its own recursion; pushes made inside a walk start their own
+// evaluations).
+static uint32_t engineProfundidadeAvaliacao = 0;
+static uint32_t engineProfundidadeInvalidacao = 0;
+// The walks stop a little past the nodes' own limit: an expression made
+// within it is never cut short.
+static const uint32_t ENGINE_PROFUNDIDADE_PILHA = 2 * ENGINE_PROFUNDIDADE_MAXIMA;
 
 // Every node of the program; a node's handle is its id here.
 static _engine_vetorPersistente engineRecursos = {nullptr, 0, nullptr, 0};
@@ -167,11 +178,26 @@ static _engine_valor ENGINE_pegarReferencia(_engine_recurso* r, char* valido)
     return r->valor;
 }
 
+static _engine_valor ENGINE_avaliar(_engine_recurso* r, char* valido);
+
 _engine_valor ENGINE_pegarValor(uint32_t recurso, char* valido)
 {
     _engine_recurso* r = ENGINE_pegarRecurso(recurso);
     if (!r) return 0;
     if (r->valido == 'S') return r->valor;
+    if (engineProfundidadeAvaliacao >= ENGINE_PROFUNDIDADE_PILHA) {
+        *valido = 'N';
+        return 0;
+    }
+    engineProfundidadeAvaliacao++;
+    _engine_valor v = ENGINE_avaliar(r, valido);
+    engineProfundidadeAvaliacao--;
+    return v;
+}
+
+// One node that is not valid, below the depth check.
+static _engine_valor ENGINE_avaliar(_engine_recurso* r, char* valido)
+{
     if (r->tipo == 0) return ENGINE_pegarReferencia(r, valido);
     if (r->operacao < 0 || r->operacao > ENGINE_OPERACAO_CONSTANTE) return 0;
     if (r->operacao == ENGINE_OPERACAO_CONSTANTE) {
@@ -257,7 +283,17 @@ static void ENGINE_invalidarPosicao(_engine_propriedade* p, uint32_t instancia, 
     ENGINE_percorrerPosicao(p, instancia, e);
 }
 
+static void ENGINE_invalidarRecursoDentro(uint32_t id);
+
 static void ENGINE_invalidarRecurso(uint32_t id)
+{
+    if (engineProfundidadeInvalidacao >= ENGINE_PROFUNDIDADE_PILHA) return;
+    engineProfundidadeInvalidacao++;
+    ENGINE_invalidarRecursoDentro(id);
+    engineProfundidadeInvalidacao--;
+}
+
+static void ENGINE_invalidarRecursoDentro(uint32_t id)
 {
     _engine_recurso* r = ENGINE_pegarRecurso(id);
     if (!r) return;
@@ -365,8 +401,15 @@ uint32_t engine_criarReferencia(uint32_t modulo, uint32_t modelo, uint32_t propr
     _engine_propriedade* p = ENGINE_pegarPropriedade(modulo, modelo, propriedade);
     // Instance 0 can have no entry, so nothing could ever invalidate the node.
     if (!p || instancia == 0) return 0;
+    uint32_t altura = 1;
+    if (_engine_posicao* ligada = ENGINE_pegarPosicao(p, instancia)) {
+        _engine_recurso* abaixo = ENGINE_pegarRecurso(ligada->recurso);
+        if (abaixo) altura += abaixo->altura;
+    }
+    if (altura > ENGINE_PROFUNDIDADE_MAXIMA) return 0;
     _engine_recurso* r = ENGINE_novoRecurso(0);
     if (!r) return 0;
+    r->altura = altura;
     r->modulo = modulo;
     r->modelo = modelo;
     r->propriedade = propriedade;
@@ -398,8 +441,11 @@ uint32_t engine_criarOperacao(uint32_t a, int32_t operacao, uint32_t b)
         rb = ENGINE_pegarRecurso(b);
         if (!ra || !rb) return 0;
     }
+    uint32_t altura = ra ? 1 + std::max(ra->altura, rb->altura) : 1;
+    if (altura > ENGINE_PROFUNDIDADE_MAXIMA) return 0;
     _engine_recurso* r = ENGINE_novoRecurso(1);
     if (!r) return 0;
+    r->altura = altura;
     r->a = a;
     r->b = b;
     r->operacao = operacao;
@@ -422,6 +468,8 @@ const char* engine_propriedade_mudarRecurso(uint32_t modulo, uint32_t modelo, ui
     _engine_propriedade* p;
     const char* erro = ENGINE_validarPropriedade(modulo, modelo, propriedade, &p);
     if (erro) return erro;
+    // What reads the instance would read through the node too.
+    if (recurso != 0 && ENGINE_pegarRecurso(recurso)->altura >= ENGINE_PROFUNDIDADE_MAXIMA) return ERRO_PROFUNDIDADE;
     bool criada;
     _engine_posicao* e = ENGINE_obterPosicao(p, instancia, &criada);
     if (!e) return ERRO_INSERIR_POSICAO;
@@ -477,8 +525,30 @@ const char* engine_destruirRecurso(uint32_t recurso)
         if (e && e->recurso == recurso) e->recurso = ENGINE_RECURSO_DESTRUIDO;
     }
     ENGINE_config_esquecerRecurso(recurso);
+    // What used the node had its value cached; it is recomputed without it.
+    _engine_vetorInteiro operacoes = r->dependentes, modulos = r->modulos, modelos = r->modelos,
+                         propriedades = r->propriedades, posicoes = r->posicoes;
+    ENGINE_construirVetorInteiro(&r->dependentes);
+    ENGINE_construirVetorInteiro(&r->modulos);
+    ENGINE_construirVetorInteiro(&r->modelos);
+    ENGINE_construirVetorInteiro(&r->propriedades);
+    ENGINE_construirVetorInteiro(&r->posicoes);
     ENGINE_liberarRecurso(r);
-    return ENGINE_apagarPersistente(&engineRecursos, recurso);
+    const char* erro = ENGINE_apagarPersistente(&engineRecursos, recurso);
+    for (uint32_t i = operacoes.tamanho; i > 0; i--) ENGINE_invalidarRecurso((uint32_t)operacoes.itens[i - 1]);
+    for (uint32_t i = posicoes.tamanho; i > 0; i--) {
+        _engine_propriedade* p = ENGINE_pegarPropriedade((uint32_t)modulos.itens[i - 1], (uint32_t)modelos.itens[i - 1],
+                                                         (uint32_t)propriedades.itens[i - 1]);
+        uint32_t instancia = (uint32_t)posicoes.itens[i - 1];
+        _engine_posicao* e = p ? ENGINE_pegarPosicao(p, instancia) : nullptr;
+        if (e && e->recurso == ENGINE_RECURSO_DESTRUIDO && e->valido == 'S') ENGINE_invalidarPosicao(p, instancia, e);
+    }
+    ENGINE_esvaziarVetorInteiro(&operacoes);
+    ENGINE_esvaziarVetorInteiro(&modulos);
+    ENGINE_esvaziarVetorInteiro(&modelos);
+    ENGINE_esvaziarVetorInteiro(&propriedades);
+    ENGINE_esvaziarVetorInteiro(&posicoes);
+    return erro;
 }
 
 const char* engine_propriedade_removerPosicao(uint32_t modulo, uint32_t modelo, uint32_t propriedade,
@@ -499,6 +569,20 @@ const char* engine_propriedade_removerPosicao(uint32_t modulo, uint32_t modelo, 
     }
     for (uint32_t i = 0; i < n; i++) engine_destruirRecurso((uint32_t)leitores[i]);
     free(leitores);
+    e = ENGINE_pegarPosicao(p, instancia);
+    if (!e) return nullptr;
+    // The node it is bound to forgets the binding too: its walk would
+    // otherwise reach an entry that a later record makes at this instance.
+    _engine_recurso* r = ENGINE_pegarRecurso(e->recurso);
+    for (uint32_t i = r ? r->posicoes.tamanho : 0; i > 0; i--) {
+        if ((uint32_t)r->posicoes.itens[i - 1] != instancia || (uint32_t)r->modulos.itens[i - 1] != modulo ||
+            (uint32_t)r->modelos.itens[i - 1] != modelo || (uint32_t)r->propriedades.itens[i - 1] != propriedade)
+            continue;
+        ENGINE_apagarNumero(&r->modulos, i);
+        ENGINE_apagarNumero(&r->modelos, i);
+        ENGINE_apagarNumero(&r->propriedades, i);
+        ENGINE_apagarNumero(&r->posicoes, i);
+    }
     ENGINE_grafo_liberarPosicao(e);
     p->posicoes.itens[instancia - 1] = nullptr;
     return nullptr;

@@ -25,6 +25,16 @@ enum {
 // created later under the old id is not mistaken for it.
 const uint32_t ENGINE_RECURSO_DESTRUIDO = UINT32_MAX;
 
+// How deep an expression may be, counted in nodes from its top down to its
+// constants and the instances it reads (through what those are bound to).
+// No game expression comes near it; evaluating and invalidating walk the
+// graph by recursion, and a deeper chain would exhaust the stack. Creating a
+// node past it fails, binding an instance to a node at it is refused, and a
+// walk that still gets deeper (through bindings made later) stops there: a
+// node below reads 0 and is not kept, and what lies further up is not
+// invalidated.
+const uint32_t ENGINE_PROFUNDIDADE_MAXIMA = 1000;
+
 // One node of the graph: a reference to an instance (tipo 0) or an operation
 // or constant (tipo 1).
 struct _engine_recurso {
@@ -34,6 +44,7 @@ struct _engine_recurso {
     uint32_t a, b;
     int32_t operacao;
     _engine_valor valor;  // cached value, meaningful while valido is 'S'
+    uint32_t altura;      // nodes from this one down, as it was when it was made
     char tipo;
     char valido;
     _engine_vetorInteiro dependentes;  // operation nodes that use this one, in creation order

@@ -17,7 +17,12 @@ uint32_t ENGINE_inserirPonteiro(_engine_vetorPonteiro* v, void* p);
 const char* ENGINE_inserirPonteiroEm(_engine_vetorPonteiro* v, void* p, uint32_t posicao);
 const char* ENGINE_apagarPonteiro(_engine_vetorPonteiro* v, uint32_t posicao, char liberar);
 const char* ENGINE_limparPonteiro(_engine_vetorPonteiro* v, uint32_t posicao);
-void* ENGINE_pegarPonteiro(const _engine_vetorPonteiro* v, uint32_t posicao);
+// Inline: every property access and vector read goes through it.
+inline void* ENGINE_pegarPonteiro(const _engine_vetorPonteiro* v, uint32_t posicao)
+{
+    if (posicao == 0 || posicao > v->tamanho) return nullptr;
+    return v->itens[posicao - 1];
+}
 void ENGINE_esvaziarVetorPonteiro(_engine_vetorPonteiro* v);  // frees the array only
 
 // Integer vectors.
@@ -30,7 +35,11 @@ void ENGINE_esvaziarVetorInteiro(_engine_vetorInteiro* v);
 void ENGINE_construirVetorPersistente(_engine_vetorPersistente* v);
 uint32_t ENGINE_inserirPersistente(_engine_vetorPersistente* v, void* elemento);
 const char* ENGINE_apagarPersistente(_engine_vetorPersistente* v, uint32_t id);
-void* ENGINE_pegarPersistente(const _engine_vetorPersistente* v, uint32_t id);
+inline void* ENGINE_pegarPersistente(const _engine_vetorPersistente* v, uint32_t id)
+{
+    if (id == 0 || id > v->tamanho) return nullptr;
+    return v->itens[id - 1];
+}
 void ENGINE_esvaziarVetorPersistente(_engine_vetorPersistente* v);  // frees the arrays, not the elements
 
 // Name index.

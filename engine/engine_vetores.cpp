@@ -102,11 +102,6 @@ const char* ENGINE_limparPonteiro(_engine_vetorPonteiro* v, uint32_t posicao)
     return nullptr;
 }
 
-void* ENGINE_pegarPonteiro(const _engine_vetorPonteiro* v, uint32_t posicao)
-{
-    if (posicao == 0 || posicao > v->tamanho) return nullptr;
-    return v->itens[posicao - 1];
-}
 
 // ---------------------------------------------------------------- integers
 
@@ -199,11 +194,6 @@ const char* ENGINE_apagarPersistente(_engine_vetorPersistente* v, uint32_t id)
     return nullptr;
 }
 
-void* ENGINE_pegarPersistente(const _engine_vetorPersistente* v, uint32_t id)
-{
-    if (id == 0 || id > v->tamanho) return nullptr;
-    return v->itens[id - 1];
-}
 
 // -------------------------------------------------------------- name index
 

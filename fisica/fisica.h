@@ -16,6 +16,12 @@
 // (later ordinary writes, handler registrations and timeline applications for
 // a body with queued changes wait behind them).
 // Reads inside the step still see the values from before the queued changes.
+//
+// No contact point survives from one frame to the next, and collisions,
+// their handlers and the solver take pairs in the order of their entity ids.
+// Destroying a body or a figure also ends the timelines running on it and
+// takes it out of the expressions, so a record made later under its id
+// starts clean.
 #ifndef MORVALEN_FISICA_H
 #define MORVALEN_FISICA_H
 
@@ -74,6 +80,7 @@ struct _fisica_corpo {
     int32_t torcao;
     uint32_t configuracoes; // integer vector: body timeline applications
     uint32_t tratadores;    // pointer vector of _fisica_tratador
+    char reinserir;         // 'S': its shape or kind changed; the next frame re-adds it
 };
 
 // A figure: one library shape shared by every attachment of it.
@@ -94,6 +101,8 @@ struct _fisica_figuraAnexada {
     uint32_t entidade;
     btConvex2dShape* forma2d;
     float deslocamentoX, deslocamentoY;
+    uint32_t colisaoRecente;  // the collision this side was last seen in, to find it again quickly
+    int32_t atrito, amortecimento;  // the figure's, copied here for the contact hook
 };
 
 // A collision between two attachments; side 1 has the lower entity id (the

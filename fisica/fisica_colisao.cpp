@@ -3,9 +3,11 @@
 // registrations and the queries handlers use.
 #include "fisica/fisica_interno.h"
 
+#include <cstddef>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <unordered_map>
 #include <vector>
 
 #include "engine/entidades.h"
@@ -15,6 +17,48 @@ char fisicaIniciandoColisao = 'N';
 char fisicaTerminandoColisao = 'N';
 
 static uint64_t fisicaNumeroTratador = 0;
+
+// The collision id of each pair of sides that has a record, beside the name
+// index (which keeps the order of the end-of-collision pass): the contact
+// hook runs for every contact point of every sub-step and finds its record
+// here without composing the index's text key.
+struct _fisica_par {
+    uint32_t entidade1, figura1, entidade2, figura2;
+    bool operator==(const _fisica_par& o) const
+    {
+        return entidade1 == o.entidade1 && figura1 == o.figura1 && entidade2 == o.entidade2 && figura2 == o.figura2;
+    }
+};
+struct _fisica_hashPar {
+    size_t operator()(const _fisica_par& p) const
+    {
+        uint64_t a = (uint64_t)p.entidade1 << 32 | p.figura1, b = (uint64_t)p.entidade2 << 32 | p.figura2;
+        return (size_t)(a * 0x9E3779B97F4A7C15ull ^ (b + 0x632BE59BD9B4E019ull + (a << 6) + (a >> 2)));
+    }
+};
+static std::unordered_map<_fisica_par, uint32_t, _fisica_hashPar> fisicaColisoesPorPar;
+
+// How many records were last refreshed at each clock value, oldest first. A
+// record is only ever refreshed to the current clock, so new values go at the
+// back, and the front tells whether any record is more than 40 ms old without
+// visiting them.
+static std::vector<std::pair<uint32_t, uint32_t>> fisicaRefrescos;
+
+static void FISICA_contarRefresco(uint32_t tempo)
+{
+    if (fisicaRefrescos.empty() || fisicaRefrescos.back().first != tempo)
+        fisicaRefrescos.push_back({tempo, 0});
+    fisicaRefrescos.back().second++;
+}
+
+static void FISICA_descontarRefresco(uint32_t tempo)
+{
+    for (size_t i = fisicaRefrescos.size(); i > 0; i--) {
+        if (fisicaRefrescos[i - 1].first != tempo) continue;
+        if (--fisicaRefrescos[i - 1].second == 0) fisicaRefrescos.erase(fisicaRefrescos.begin() + (std::ptrdiff_t)(i - 1));
+        return;
+    }
+}
 
 static _fisica_colisao* FISICA_colisao(uint32_t colisao)
 {
@@ -109,7 +153,10 @@ static void FISICA_notificar(uint32_t entidade1, uint32_t entidade2)
 // side's index, or the shape itself for a body that is not a compound.
 static _fisica_figuraAnexada* FISICA_anexoDoContato(const btCollisionObjectWrapper* w, int indice)
 {
-    const btCollisionShape* forma = w->getCollisionObject()->getCollisionShape();
+    // Inside a compound the wrapper already holds the child.
+    const btCollisionShape* forma = w->getCollisionShape();
+    if (forma->getShapeType() != COMPOUND_SHAPE_PROXYTYPE) return (_fisica_figuraAnexada*)forma->getUserPointer();
+    forma = w->getCollisionObject()->getCollisionShape();
     if (forma->getShapeType() == COMPOUND_SHAPE_PROXYTYPE) {
         const btCompoundShape* composta = (const btCompoundShape*)forma;
         if (indice < 0 || indice >= composta->getNumChildShapes()) return nullptr;
@@ -126,19 +173,41 @@ static bool FISICA_antes(const _fisica_figuraAnexada* a, const _fisica_figuraAne
 
 // The record of a pair of sides, made when the pair has none; null when it
 // cannot be stored.
-static _fisica_colisao* FISICA_registroDoPar(const _fisica_figuraAnexada* lado1, const _fisica_figuraAnexada* lado2,
+static bool FISICA_ehDoPar(const _fisica_colisao* r, const _fisica_par& par)
+{
+    return r && r->entidade1 == par.entidade1 && r->figura1 == par.figura1 && r->entidade2 == par.entidade2 &&
+           r->figura2 == par.figura2;
+}
+
+static _fisica_colisao* FISICA_registroDoPar(_fisica_figuraAnexada* lado1, _fisica_figuraAnexada* lado2,
                                              uint32_t* id, bool* nova)
 {
+    const _fisica_par par = {lado1->entidade, lado1->figura, lado2->entidade, lado2->figura};
+    *nova = false;
+    // Most sides touch one other side at a time: the collision they were
+    // last seen in is usually the one.
+    for (uint32_t recente : {lado1->colisaoRecente, lado2->colisaoRecente}) {
+        _fisica_colisao* r = recente ? FISICA_colisao(recente) : nullptr;
+        if (FISICA_ehDoPar(r, par)) {
+            *id = recente;
+            lado1->colisaoRecente = lado2->colisaoRecente = recente;
+            return r;
+        }
+    }
+    auto achado = fisicaColisoesPorPar.find(par);
+    if (achado != fisicaColisoesPorPar.end()) {
+        _fisica_colisao* r = FISICA_colisao(achado->second);
+        // An entry left by a world that was not finished is dropped.
+        if (FISICA_ehDoPar(r, par)) {
+            *id = achado->second;
+            lado1->colisaoRecente = lado2->colisaoRecente = *id;
+            return r;
+        }
+        fisicaColisoesPorPar.erase(achado);
+    }
     char chave[48];
     snprintf(chave, sizeof chave, "%d-%d-%d-%d", (int32_t)lado1->entidade, (int32_t)lado1->figura,
              (int32_t)lado2->entidade, (int32_t)lado2->figura);
-    uint32_t* guardado = (uint32_t*)engine_vetorPonteiro_indice_pegarPonteiro(ENGINE_MODULO_FISICA,
-                                                                              fisicaColisoesOrdenadas, chave);
-    if (guardado) {
-        *id = *guardado;
-        *nova = false;
-        return FISICA_colisao(*id);
-    }
     _fisica_colisao* r = (_fisica_colisao*)calloc(1, sizeof(_fisica_colisao));
     uint32_t* holder = (uint32_t*)malloc(sizeof(uint32_t));
     *id = r && holder ? engine_vetorPersistente_adicionarPonteiro(ENGINE_MODULO_FISICA, fisicaColisoes, r) : 0;
@@ -154,6 +223,13 @@ static _fisica_colisao* FISICA_registroDoPar(const _fisica_figuraAnexada* lado1,
         free(holder);
         return nullptr;
     }
+    // The hook fills the sides in at once; until then nothing reads them.
+    r->entidade1 = par.entidade1;
+    r->figura1 = par.figura1;
+    r->entidade2 = par.entidade2;
+    r->figura2 = par.figura2;
+    fisicaColisoesPorPar[par] = *id;
+    lado1->colisaoRecente = lado2->colisaoRecente = *id;
     *nova = true;
     return r;
 }
@@ -168,14 +244,20 @@ bool CustomContactAddedCallback(btManifoldPoint& cp, const btCollisionObjectWrap
     if (!anexo0 || !anexo1) return true;  // not one of ours: store as the library would
 
     bool trocado = FISICA_antes(anexo1, anexo0);
-    const _fisica_figuraAnexada* lado1 = trocado ? anexo1 : anexo0;
-    const _fisica_figuraAnexada* lado2 = trocado ? anexo0 : anexo1;
+    _fisica_figuraAnexada* lado1 = trocado ? anexo1 : anexo0;
+    _fisica_figuraAnexada* lado2 = trocado ? anexo0 : anexo1;
 
     uint32_t id;
     bool nova;
     _fisica_colisao* r = FISICA_registroDoPar(lado1, lado2, &id, &nova);
     if (!r) return true;
 
+    if (nova) {
+        FISICA_contarRefresco(fisicaTempo);
+    } else if (r->tempo != fisicaTempo) {
+        FISICA_descontarRefresco(r->tempo);
+        FISICA_contarRefresco(fisicaTempo);
+    }
     r->tempo = fisicaTempo;
     r->figura1 = lado1->figura;
     r->entidade1 = lado1->entidade;
@@ -213,13 +295,11 @@ bool CustomContactAddedCallback(btManifoldPoint& cp, const btCollisionObjectWrap
     if (!r) return true;
     if (r->cancelada == 'S') return false;
 
-    _fisica_figura* f1 = fisica_figura(r->figura1);
-    _fisica_figura* f2 = fisica_figura(r->figura2);
-    if (f1 && f2) {
-        cp.m_combinedFriction = btSqrt((btScalar)f2->atrito * (btScalar)f1->atrito * 0.000001f);
-        cp.m_combinedRestitution = btSqrt((btScalar)(1000 - f2->amortecimento) *
-                                          (btScalar)(1000 - f1->amortecimento) * 0.000001f);
-    }
+    // The sides' figures (which outlive the step: destroying one waits for
+    // its end), through the copies their attachments keep.
+    cp.m_combinedFriction = btSqrt((btScalar)lado2->atrito * (btScalar)lado1->atrito * 0.000001f);
+    cp.m_combinedRestitution =
+        btSqrt((btScalar)(1000 - lado2->amortecimento) * (btScalar)(1000 - lado1->amortecimento) * 0.000001f);
     return true;
 }
 
@@ -227,10 +307,26 @@ bool CustomContactAddedCallback(btManifoldPoint& cp, const btCollisionObjectWrap
 
 // Ends the first collision, in key order, that has had no contact point for
 // more than 40 ms: its handlers are told, then the record goes.
+//
+// While no record is more than 40 ms old the walk would only visit every
+// record and end none: it is skipped, leaving the event's collision where the
+// walk would, at the last record.
+static uint32_t FISICA_idNaPosicao(uint32_t i)
+{
+    _engine_parIndice* par =
+        (_engine_parIndice*)engine_vetorPonteiro_pegarPonteiro(ENGINE_MODULO_FISICA, fisicaColisoesOrdenadas, i);
+    return par ? *(uint32_t*)par->valor : 0;
+}
+
 void FISICA_terminarColisoes()
 {
     fisicaTerminandoColisao = 'S';
     uint32_t k = engine_vetorPonteiro_pegarTamanho(ENGINE_MODULO_FISICA, fisicaColisoesOrdenadas);
+    if (k > 0 && !fisicaRefrescos.empty() && fisicaTempo - fisicaRefrescos.front().first <= 40) {
+        fisicaColisaoDoEvento = FISICA_idNaPosicao(k);
+        fisicaTerminandoColisao = 'N';
+        return;
+    }
     for (uint32_t i = 1; i <= k; i++) {
         _engine_parIndice* par =
             (_engine_parIndice*)engine_vetorPonteiro_pegarPonteiro(ENGINE_MODULO_FISICA, fisicaColisoesOrdenadas, i);
@@ -244,6 +340,11 @@ void FISICA_terminarColisoes()
         // The handlers may change the index entry's array; keep the key.
         char* chave = strdup(par->chave);
         if (r) FISICA_notificar(r->entidade1, r->entidade2);
+        r = FISICA_colisao(id);
+        if (r) {
+            fisicaColisoesPorPar.erase({r->entidade1, r->figura1, r->entidade2, r->figura2});
+            FISICA_descontarRefresco(r->tempo);
+        }
         engine_vetorPersistente_removerPosicao(ENGINE_MODULO_FISICA, fisicaColisoes, id);
         if (chave) {
             uint32_t* atual = (uint32_t*)engine_vetorPonteiro_indice_pegarPonteiro(ENGINE_MODULO_FISICA,
@@ -257,8 +358,18 @@ void FISICA_terminarColisoes()
     fisicaTerminandoColisao = 'N';
 }
 
+void FISICA_iniciarColisoes()
+{
+    fisicaColisoesPorPar.clear();
+    fisicaRefrescos.clear();
+    fisicaColisoes = engine_criarVetorPersistente(ENGINE_MODULO_FISICA);
+    fisicaColisoesOrdenadas = engine_criarVetorPonteiro(ENGINE_MODULO_FISICA);
+}
+
 void FISICA_liberarColisoes()
 {
+    fisicaColisoesPorPar.clear();
+    fisicaRefrescos.clear();
     uint32_t k = engine_vetorPonteiro_pegarTamanho(ENGINE_MODULO_FISICA, fisicaColisoesOrdenadas);
     for (uint32_t i = k; i >= 1; i--) {
         _engine_parIndice* par =

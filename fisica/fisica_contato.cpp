@@ -6,6 +6,8 @@
 #include <BulletCollision/CollisionDispatch/btCollisionObjectWrapper.h>
 #include <BulletCollision/BroadphaseCollision/btCollisionAlgorithm.h>
 
+#include <cstdint>
+
 _fisica_resultadoContato::_fisica_resultadoContato(const btCollisionObjectWrapper* corpo0,
                                                    const btCollisionObjectWrapper* corpo1)
     : btManifoldResult(corpo0, corpo1)
@@ -97,6 +99,10 @@ void FISICA_nearCallback(btBroadphasePair& par, btCollisionDispatcher& dispatche
 {
     btCollisionObject* objeto0 = (btCollisionObject*)par.m_pProxy0->m_clientObject;
     btCollisionObject* objeto1 = (btCollisionObject*)par.m_pProxy1->m_clientObject;
+    // The body of the lower entity id comes first (the broadphase orders a
+    // pair by when its bodies entered the world); the pair's algorithm, and
+    // so its manifold, keep that order.
+    if ((uint32_t)objeto1->getUserIndex() < (uint32_t)objeto0->getUserIndex()) btSwap(objeto0, objeto1);
     if (!dispatcher.needsCollision(objeto0, objeto1)) return;
 
     btCollisionObjectWrapper envoltorio0(0, objeto0->getCollisionShape(), objeto0, objeto0->getWorldTransform(), -1, -1);

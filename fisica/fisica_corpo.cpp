@@ -68,15 +68,24 @@ uint32_t fisica_criarCorpo(uint32_t entidade, int32_t x, int32_t y)
                                 btCollisionObject::CF_CUSTOM_MATERIAL_CALLBACK);
     c->corpo->setActivationState(DISABLE_DEACTIVATION);
     c->corpo->setDamping(0.5f, 0.5f);
+    // The world orders pairs and contacts by it.
+    c->corpo->setUserIndex((int)entidade);
     fisicaDiscreteDynamicsWorld->addRigidBody(c->corpo);
 
     c->massa = 0;
     c->forcaX = c->forcaY = 0;
     c->torcao = 0;
     c->dinamico = 'N';
+    c->reinserir = 'N';
     c->configuracoes = engine_criarVetorInteiro(ENGINE_MODULO_FISICA);
     c->tratadores = engine_criarVetorPonteiro(ENGINE_MODULO_FISICA);
     return entidade;
+}
+
+void FISICA_marcarReinsercao(uint32_t entidade)
+{
+    _fisica_corpo* c = fisica_corpo(entidade);
+    if (c) c->reinserir = 'S';
 }
 
 // ------------------------------------------------------------ destruction
@@ -118,7 +127,11 @@ const char* fisica_destruirCorpo(uint32_t entidade)
     }
     fisicaDiscreteDynamicsWorld->removeCollisionObject(c->corpo);
     FISICA_liberarCorpo(c);
-    return engine_vetorPonteiro_limparPonteiro(ENGINE_MODULO_FISICA, fisicaCorpos, entidade);
+    const char* erro = engine_vetorPonteiro_limparPonteiro(ENGINE_MODULO_FISICA, fisicaCorpos, entidade);
+    // A body made later for this entity starts without the old one's
+    // expressions and timelines.
+    engine_esquecerInstancia(ENGINE_MODULO_FISICA, 1, entidade);
+    return erro;
 }
 
 void FISICA_liberarCorpos()
@@ -176,6 +189,7 @@ const char* FISICA_mudarDinamico(uint32_t e, _engine_valor v)
     char caractere = (char)(uint8_t)(v & 0xFF);
     if (caractere == c->dinamico) return nullptr;
     c->dinamico = caractere;
+    c->reinserir = 'S';
     if (caractere == 'S') {
         c->corpo->setCollisionFlags(c->corpo->getCollisionFlags() & ~btCollisionObject::CF_KINEMATIC_OBJECT);
         // Through the mass rule, so the body is re-added with its stored
@@ -207,6 +221,7 @@ void FISICA_recolocarFilhos(uint32_t entidade)
         composta->updateChildTransform(i, t, true);
     }
     fisicaDiscreteDynamicsWorld->updateSingleAabb(c->corpo);
+    c->reinserir = 'S';
 }
 
 void FISICA_atualizarLimites(uint32_t entidade)
@@ -220,6 +235,7 @@ void FISICA_atualizarLimites(uint32_t entidade)
         composta->updateChildTransform(i, composta->getChildTransform(i), false);
     composta->recalculateLocalAabb();
     fisicaDiscreteDynamicsWorld->updateSingleAabb(c->corpo);
+    c->reinserir = 'S';
 }
 
 // The compound rescales every child's shape, and figures share one shape

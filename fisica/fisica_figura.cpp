@@ -123,6 +123,7 @@ static void FISICA_colocarEnvoltorio(_fisica_figura* f, _fisica_figuraAnexada* a
     a->forma2d = new btConvex2dShape(f->forma);
     a->forma2d->setUserPointer(a);
     composta->addChildShape(t, a->forma2d);
+    FISICA_marcarReinsercao(a->entidade);
 }
 
 const char* fisica_poligono_adicionarPonto(uint32_t figura, int32_t x, int32_t y)
@@ -163,6 +164,10 @@ const char* fisica_anexarFigura(uint32_t entidade, uint32_t figura, int32_t x, i
         free(a);
         return "Erro ao anexar figura";
     }
+    a->figura = figura;
+    a->entidade = entidade;
+    a->atrito = f->atrito;
+    a->amortecimento = f->amortecimento;
     btCompoundShape* composta = FISICA_compostaDe(entidade);
     if (f->tipo == FISICA_POLIGONO) {
         // The vertices are already in the body's frame: the child sits at the
@@ -178,8 +183,6 @@ const char* fisica_anexarFigura(uint32_t entidade, uint32_t figura, int32_t x, i
         a->deslocamentoY = (btScalar)y * 0.1f + (max.y() - min.y()) * 0.5f;
         FISICA_colocarEnvoltorio(f, a, composta, false);
     }
-    a->figura = figura;
-    a->entidade = entidade;
 
     btVector3 centro;
     btScalar raio;
@@ -196,6 +199,7 @@ static void FISICA_desfazerAnexo(_fisica_figura* f, uint32_t posicao)
     _fisica_figuraAnexada* a = FISICA_anexo(f, posicao);
     btCompoundShape* composta = FISICA_compostaDe(a->entidade);
     if (composta) composta->removeChildShape(a->forma2d);
+    FISICA_marcarReinsercao(a->entidade);
     delete a->forma2d;
     engine_vetorPonteiro_removerPonteiro(ENGINE_MODULO_FISICA, f->anexos, posicao);
 }
@@ -234,7 +238,10 @@ const char* fisica_destruirFigura(uint32_t figura)
         FISICA_desfazerAnexo(f, i);
     delete f->forma;
     engine_destruirVetorPonteiro(ENGINE_MODULO_FISICA, f->anexos);
-    return engine_vetorPersistente_removerPosicao(ENGINE_MODULO_FISICA, fisicaFiguras, figura);
+    const char* erro = engine_vetorPersistente_removerPosicao(ENGINE_MODULO_FISICA, fisicaFiguras, figura);
+    // The same for a figure made later under this id.
+    engine_esquecerInstancia(ENGINE_MODULO_FISICA, 2, figura);
+    return erro;
 }
 
 void FISICA_liberarFiguras()
@@ -302,6 +309,8 @@ const char* FISICA_figura_mudarAtrito(uint32_t figura, _engine_valor v)
     int32_t valor = FISICA_valor32(v);
     if (valor < 0) return "Atrito negativo";
     f->atrito = valor;
+    for (uint32_t i = engine_vetorPonteiro_pegarTamanho(ENGINE_MODULO_FISICA, f->anexos); i >= 1; i--)
+        if (_fisica_figuraAnexada* a = FISICA_anexo(f, i)) a->atrito = valor;
     return nullptr;
 }
 
@@ -312,6 +321,8 @@ const char* FISICA_figura_mudarAmortecimento(uint32_t figura, _engine_valor v)
     int32_t valor = FISICA_valor32(v);
     if (valor < 0 || valor > 1000) return "Amortecimento fora da faixa de 0 a 100%";
     f->amortecimento = valor;
+    for (uint32_t i = engine_vetorPonteiro_pegarTamanho(ENGINE_MODULO_FISICA, f->anexos); i >= 1; i--)
+        if (_fisica_figuraAnexada* a = FISICA_anexo(f, i)) a->amortecimento = valor;
     return nullptr;
 }
 

@@ -43,6 +43,15 @@ extern char fisicaTerminandoColisao;
 // 'S' while stepSimulation runs: structural changes are queued meanwhile.
 extern char fisicaTravado;
 
+// 'N' (the default): the frame step keeps the bodies in the world, drops
+// every contact point once a frame and re-adds only the bodies marked by a
+// change of shape or kind. 'S': it removes and re-adds every body every
+// frame, as the step did before; the tests and the benchmark compare the two.
+extern char fisicaReinserirTodos;
+
+// Marks a body for re-adding at the next frame (nothing for an id without one).
+void FISICA_marcarReinsercao(uint32_t entidade);
+
 extern const char FISICA_ERRO_CORPO[];  // "Corpo invalido"
 
 // Starts the module over a collision configuration built from info. The
@@ -127,6 +136,7 @@ void FISICA_registrarPropriedadesCorpo();
 void FISICA_registrarPropriedadesFigura();
 void FISICA_liberarCorpos();
 void FISICA_liberarFiguras();
+void FISICA_iniciarColisoes();  // the collision vectors of a new world
 void FISICA_liberarColisoes();
 void FISICA_terminarColisoes();  // the end-of-collision pass
 void FISICA_avancarConfiguracoes(int32_t d);  // body, then figure timelines

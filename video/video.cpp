@@ -159,6 +159,7 @@ const char* video_iniciar(char log, char telaCheia, char vsync, sf::RenderWindow
         return erro;
     }
     videoTempo = 0;
+    videoParticulasVivas = 0;
     videoIniciado = true;
     VIDEO_logar(LOG_INICIADO, -1);
     return nullptr;
@@ -180,6 +181,14 @@ int video_criarJanela()
     sf::Uint32 estilo = videoTelaCheia == 'S' ? sf::Style::Fullscreen : sf::Style::Default;
     videoJanela->create(sf::VideoMode((unsigned)videoLargura, (unsigned)videoAltura, 32), videoTitulo, estilo,
                         contexto);
+    if (estilo != sf::Style::Fullscreen) {
+        // Centred on the desktop by hand: the library's own placement uses the
+        // desktop's width for the vertical position too.
+        sf::VideoMode desktop = sf::VideoMode::getDesktopMode();
+        sf::Vector2u tamanho = videoJanela->getSize();
+        videoJanela->setPosition(sf::Vector2i(((int)desktop.width - (int)tamanho.x) / 2,
+                                              ((int)desktop.height - (int)tamanho.y) / 2));
+    }
     videoJanela->setVerticalSyncEnabled(videoVSync == 'S');
     videoJanela->setFramerateLimit(0);
     videoJanela->setMouseCursorVisible(videoCursor == 'S');

@@ -65,6 +65,28 @@ const char* video_fecharFonte(uint32_t fonte);
 // character size in pixels (2048 at most), measured; 0 on failure.
 uint32_t video_criarEscritura(uint32_t fonte, const char* texto, uint32_t tamanho);
 
+// Particle systems: a print (filed in layer 10000) that emits copies of its
+// base print every frame, configured through properties 1.10 to 1.25. The
+// base leaves its layer and cannot be destroyed while it is used. The
+// first destroy of a system stops its emission and lets its particles live
+// on; the drawing removes it once they are gone, a second destroy at once.
+// 0 when the base does not exist.
+uint32_t video_criarParticulas(uint32_t base);
+
+// Links: a chain of copies of a print between bodies A and B, drawn in
+// layer 10000 before its prints. 0 when a body or the base does not exist.
+uint32_t video_criarLigacao(uint32_t entidadeA, uint32_t entidadeB, uint32_t base);
+// Form 0: pieces of `valor` pixels from A toward B, the last one cut; form
+// 1: `valor` pieces stretched over the distance.
+const char* video_ligacao_mudarPreenchimento(uint32_t ligacao, int32_t forma, uint32_t valor);
+int32_t video_ligacao_pegarFormaPreenchimento(uint32_t ligacao);
+uint32_t video_ligacao_pegarValorPreenchimento(uint32_t ligacao);
+uint32_t video_ligacao_pegarImpressao(uint32_t ligacao);
+// A new base: the pieces of the old one go, the next frame makes new ones.
+const char* video_ligacao_mudarImpressao(uint32_t ligacao, uint32_t impressao);
+// Null also for a link that does not exist.
+const char* video_destruirLigacao(uint32_t ligacao);
+
 // Cameras and references. A camera without references shows the area whose
 // top-left corner is its X, Y; with references it keeps every referenced
 // body in view with its margins. Handles are also the instances of models 3
@@ -137,6 +159,7 @@ const char* video_configuracao_impressao_destruirImpressao(uint32_t config);
 const char* video_configuracao_camera_mudarX(uint32_t config, int32_t x);                   // continuous
 const char* video_configuracao_camera_mudarY(uint32_t config, int32_t y);                   // continuous
 const char* video_configuracao_camera_mudarZoom(uint32_t config, int32_t zoom);             // continuous
+
 // Where a sound sits for the listener and how loud it is: x within -640 to
 // 640 and y within -360 to 360 (the internal picture's size), z the depth
 // scaled with them, volume 0 to 1000.

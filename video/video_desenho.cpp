@@ -12,6 +12,7 @@
 #include <SFML/Graphics/Texture.hpp>
 #include <SFML/Graphics/Vertex.hpp>
 #include <SFML/Graphics/View.hpp>
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -176,8 +177,11 @@ const char* VIDEO_desenharAnimacao(_video_impressao* impressao, _video_animacao*
     sf::Texture* textura = VIDEO_textura_pegarTexturaCarregada(a->textura);
     if (!textura) return nullptr;
 
-    // Half sizes in pixels; a negative one mirrors the picture.
-    float hw = (float)VIDEO_truncar((float)p->Largura * 0.00005f * (float)escX);
+    // Half sizes in pixels; a negative one mirrors the picture. The half
+    // width is a whole number of pixels, Largura·escX/20000 truncated, formed
+    // in integers: in floats 40·0.00005·1000 comes out just under 2.
+    int64_t meiaLargura = (int64_t)p->Largura * escX / 20000;
+    float hw = (float)std::max<int64_t>(INT32_MIN, std::min<int64_t>(INT32_MAX, meiaLargura));
     float hh = (float)(alturaFixa == 0 ? p->Altura : alturaFixa) * 0.00005f * (float)escY;
     const bool espelhoX = hw < 0, espelhoY = hh < 0;
     if (espelhoX) hw = -hw;
@@ -269,7 +273,6 @@ int VIDEO_desenharEscritura(_video_impressao* p, _video_escritura* e, int32_t X,
 int VIDEO_desenharImpressao(_video_impressao* p, int32_t X, int32_t Y, int32_t rot, int32_t escX, int32_t escY,
                             int32_t alturaFixa, int32_t corte, uint32_t d)
 {
-    (void)d;  // the frame time moves particle systems
     const uint32_t handle = p->identificador;
     switch (p->tipoImpressao) {
     case VIDEO_TIPO_ANIMACAO:
@@ -283,7 +286,7 @@ int VIDEO_desenharImpressao(_video_impressao* p, int32_t X, int32_t Y, int32_t r
         VIDEO_desenharEscritura(p, VIDEO_pegarEscritura(handle), X, Y, rot, escX, escY, alturaFixa, (uint32_t)corte);
         break;
     case VIDEO_TIPO_PARTICULAS:
-        // Particle systems draw their particles here, moved by d.
+        VIDEO_desenharParticulas(p, VIDEO_pegarParticulas(handle), X, Y, rot, escX, escY, alturaFixa, corte, d);
         break;
     default:
         break;
@@ -297,7 +300,19 @@ int VIDEO_desenharCamada(_video_camada* camada, uint32_t d)
 {
     const int32_t numero = camada->numero;
     VIDEO_logar("Imprimindo camada", numero);
-    // The layer's links are drawn here, before its prints.
+    // The links first, as they stand now.
+    std::vector<uint32_t> ligacoes(engine_vetorInteiro_pegarTamanho(ENGINE_MODULO_VIDEO, camada->ligacoes));
+    for (uint32_t i = 0; i < ligacoes.size(); i++)
+        ligacoes[i] = (uint32_t)engine_vetorInteiro_pegarNumero(ENGINE_MODULO_VIDEO, camada->ligacoes, i + 1);
+    for (uint32_t handle : ligacoes) {
+        _video_ligacao* l = VIDEO_pegarLigacao(handle);
+        if (l) VIDEO_desenharLigacao(l, d);
+    }
+    // Pieces that leave a link are filed in its layer: it is looked up again.
+    if ((camada = VIDEO_acharCamada(numero)) == nullptr) {
+        VIDEO_logar("Camada impressa", numero);
+        return 0;
+    }
 
     // The prints as they stand now: drawing may destroy prints (a drained
     // particle system goes) and so empty or drop this layer.
@@ -309,6 +324,12 @@ int VIDEO_desenharCamada(_video_camada* camada, uint32_t d)
         if (!p) continue;
         // A particle system whose destruction was asked for and that has no
         // live particle left is destroyed here instead of drawn.
+        _video_particulas* s = VIDEO_pegarParticulas(handle);
+        if (s && s->destruindo == 'S' &&
+            engine_vetorPonteiro_pegarTamanho(ENGINE_MODULO_VIDEO, s->particulas) == 0) {
+            video_destruirImpressao(handle);
+            continue;
+        }
         if (p->entidade == 0) {
             VIDEO_desenharImpressao(p, 0, 0, 0, 1000, 1000, 0, 0, d);
             continue;

@@ -100,6 +100,9 @@ const char* VIDEO_impressao_mudarEntidade(uint32_t i, _engine_valor v)
     _video_impressao* p = VIDEO_pegarImpressao(i);
     if (!p) return VIDEO_ERRO_IMPRESSAO;
     p->entidade = (int32_t)v;
+    // A particle system spreads its next particles from where the body is now.
+    _video_particulas* s = VIDEO_pegarParticulas(i);
+    if (s) VIDEO_particulas_guardarCorpo(s, (int32_t)v);
     return nullptr;
 }
 
@@ -216,6 +219,7 @@ static void VIDEO_liberarRegistro(_video_impressao* p)
     if (!p->registro) return;
     // An animation owns nothing: its texture belongs to the image.
     if (p->tipoImpressao == VIDEO_TIPO_ESCRITURA) VIDEO_escritura_liberar((_video_escritura*)p->registro);
+    if (p->tipoImpressao == VIDEO_TIPO_PARTICULAS) VIDEO_particulas_liberar(p);
     free(p->registro);
     p->registro = nullptr;
 }
@@ -232,8 +236,11 @@ uint32_t video_copiarImpressao(uint32_t impressao)
     case VIDEO_TIPO_ESCRITURA:
         tamanhoRegistro = sizeof(_video_escritura);
         break;
+    case VIDEO_TIPO_PARTICULAS:
+        tamanhoRegistro = sizeof(_video_particulas);
+        break;
     default:
-        return 0;  // no other kind can be copied yet
+        return 0;
     }
     _video_impressao* copia = (_video_impressao*)calloc(1, sizeof(_video_impressao));
     void* registro = calloc(1, tamanhoRegistro);
@@ -250,9 +257,15 @@ uint32_t video_copiarImpressao(uint32_t impressao)
     copia->sistema = copia->ligacao = 0;
     copia->usos = 0;
     copia->registro = registro;
-    if (origem->tipoImpressao == VIDEO_TIPO_ANIMACAO) {
+    bool copiado = true;
+    if (origem->tipoImpressao == VIDEO_TIPO_ANIMACAO)
         *(_video_animacao*)registro = *(const _video_animacao*)origem->registro;
-    } else if (!VIDEO_escritura_copiar((const _video_escritura*)origem->registro, (_video_escritura*)registro)) {
+    else if (origem->tipoImpressao == VIDEO_TIPO_ESCRITURA)
+        copiado = VIDEO_escritura_copiar((const _video_escritura*)origem->registro, (_video_escritura*)registro);
+    else
+        copiado = VIDEO_particulas_copiar((const _video_particulas*)origem->registro, (_video_particulas*)registro,
+                                          copia->entidade);
+    if (!copiado) {
         free(registro);
         copia->registro = nullptr;
         engine_vetorPersistente_removerPosicao(ENGINE_MODULO_VIDEO, videoImpressoes, handle);
@@ -266,6 +279,22 @@ const char* video_destruirImpressao(uint32_t impressao)
     _video_impressao* p = VIDEO_pegarImpressao(impressao);
     if (!p) return videoIniciado ? VIDEO_ERRO_IMPRESSAO : VIDEO_ERRO_INICIO;
     if (p->usos > 0) return ERRO_USADA;
+    // A particle or a link piece leaves its owner for the owner's layer; a
+    // particle system among them is filed there to drain.
+    if (p->sistema != 0 || p->ligacao != 0) {
+        VIDEO_impressao_soltarDoDono(p);
+        _video_particulas* s = VIDEO_pegarParticulas(impressao);
+        if (s && !VIDEO_impressao_arquivar(p)) s->destruindo = 'S';  // with nowhere to drain, it goes at once
+    }
+    // A particle system is destroyed in two stages: the first request stops
+    // its emission and lets its particles live on (its layer's drawing
+    // destroys it once they are gone); the second destroys it at once.
+    _video_particulas* sistema = VIDEO_pegarParticulas(impressao);
+    if (sistema && sistema->destruindo != 'S') {
+        sistema->destruindo = 'S';
+        sistema->Frequencia = 0;
+        return nullptr;
+    }
     // A filed print leaves its layer; a copy is filed nowhere.
     _video_camada* camada = VIDEO_acharCamada(p->camada);
     if (VIDEO_camada_retirarImpressao(camada, impressao)) VIDEO_soltarCamadaSeVazia(camada);

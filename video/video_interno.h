@@ -1,6 +1,6 @@
 // Records, state and internal operations of the video module, shared by its
 // files (module and window, prints, images and animations, fonts and texts,
-// and the kinds still to come).
+// particle systems and links, cameras, layout and drawing).
 #ifndef MORVALEN_VIDEO_INTERNO_H
 #define MORVALEN_VIDEO_INTERNO_H
 
@@ -233,6 +233,108 @@ const char* VIDEO_escritura_mudarNegrito(uint32_t i, _engine_valor v);
 const char* VIDEO_escritura_mudarItalico(uint32_t i, _engine_valor v);
 const char* VIDEO_escritura_mudarSublinhado(uint32_t i, _engine_valor v);
 const char* VIDEO_escritura_mudarTexto(uint32_t i, _engine_valor v);
+
+// ------------------------------------------------ particle systems and links
+
+// Kind record of a particle-system print: what it emits, how, and its live
+// particles.
+struct _video_particulas {
+    uint32_t base;           // the print copied for every particle
+    uint32_t configuracoes;  // integer vector (module 3): print timelines started on each new particle
+    int32_t Tipo;            // emission area: 0 ellipse, other rectangle
+    int32_t Centralidade;    // -1000 toward the rim .. 1000 toward the centre
+    int32_t xAnterior, yAnterior, rotacaoAnterior;  // the body at the previous emitting frame
+    int32_t VelocidadeX, VelocidadeY;               // hundredths of a pixel per second
+    int32_t MargemVelocidadeX, MargemVelocidadeY;   // width of the random range, same unit
+    int32_t Estagnacao;      // -1000 .. 1000: shapes the random part of the velocity
+    int32_t AceleracaoX, AceleracaoY;  // a frame of d ms adds d * value / 100000 to the velocity
+    int32_t Frequencia;      // thousandths of a particle per second
+    int32_t Constancia;      // 0 .. 1000: 1000 emits exactly what is due
+    int32_t acumulador;      // fraction of a particle carried over, 2^31 = one
+    uint32_t particulas;     // pointer vector (module 3) of _video_particula, oldest first
+    int32_t indiceEmissao;
+    char destruindo;         // 'S' once its destruction was asked for: it drains, then goes
+};
+
+// One live particle: its own print (a copy of the base) and its motion.
+struct _video_particula {
+    uint32_t impressao;
+    float rotacao;  // tenths of a degree
+    float x, y;     // pixels
+    int32_t velocidadeX, velocidadeY;  // hundredths of a pixel per second
+    int32_t escalaX, escalaY;          // the body's scale at birth
+};
+
+// A chain of copies of a print stretched between two bodies.
+struct _video_ligacao {
+    uint32_t entidadeA, entidadeB;
+    int32_t FormaPreenchimento;   // 0 pieces of a fixed length, 1 a fixed number of pieces
+    uint32_t ValorPreenchimento;  // form 0: piece length in pixels; form 1: number of pieces
+    uint32_t base;
+    uint32_t copias;              // integer vector (module 3): piece prints from A to B
+    int32_t camada;
+    uint32_t identificador;
+};
+
+// Where a link's pieces go this frame: the count, the step between pieces
+// (world units), their fixed height, the cut of the last one and their
+// rotation (tenths of a degree).
+struct _video_ligacaoMedida {
+    uint32_t n;
+    int32_t gx, gy;
+    int32_t alturaFixa;
+    int32_t corte;
+    int32_t rotacao;
+};
+
+// Bounds on what particle systems may allocate: particles emitted by one
+// system in one frame, live particles of all systems together, and systems
+// drawn inside the particles of other systems.
+const uint32_t VIDEO_PARTICULAS_POR_QUADRO = 1000;
+const uint32_t VIDEO_PARTICULAS_VIVAS = 10000;
+const uint32_t VIDEO_PARTICULAS_PROFUNDIDADE = 8;
+// Pieces of one link.
+const uint32_t VIDEO_LIGACAO_PECAS = 10000;
+
+extern uint32_t videoParticulasVivas;  // live particles of all systems
+extern const char VIDEO_ERRO_LIGACAO[];  // "Ligacao invalida"
+
+_video_particulas* VIDEO_pegarParticulas(uint32_t handle);  // null unless a particle system
+_video_ligacao* VIDEO_pegarLigacao(uint32_t handle);
+// The print becomes (one more time) the base of a system or link: at its
+// first use it leaves its layer, which stays even when left empty.
+void VIDEO_impressao_ganharUso(_video_impressao* base);
+void VIDEO_impressao_perderUso(uint32_t base);
+// A particle or a link piece leaves its owner and takes the owner's layer
+// number; it is filed nowhere.
+void VIDEO_impressao_soltarDoDono(_video_impressao* p);
+// Destroys a print for good: a particle system that the first request only
+// set draining is destroyed by a second one.
+void VIDEO_destruirDeVez(uint32_t handle);
+// Files a print at the end of its layer's list (created on demand); false
+// when it cannot.
+bool VIDEO_impressao_arquivar(_video_impressao* p);
+// Fills a copy's record from the source's (same base, one more use; the
+// source's parameters and timeline list; no particles). False when memory
+// runs out (nothing is left behind).
+bool VIDEO_particulas_copiar(const _video_particulas* origem, _video_particulas* copia, int32_t entidade);
+// Releases what the system owns: its timeline list, its particles' prints,
+// its particle list and one use of its base.
+void VIDEO_particulas_liberar(_video_impressao* sistema);
+// The body's position and rotation now, from which the next frame spreads
+// its particles; 0 for no body.
+void VIDEO_particulas_guardarCorpo(_video_particulas* s, int32_t entidade);
+// Emits, moves and draws the system's particles: see video_particulas.cpp.
+const char* VIDEO_desenharParticulas(_video_impressao* sistema, _video_particulas* s, int32_t bx, int32_t by,
+                                     int32_t rotacao, int32_t escX, int32_t escY, int32_t alturaFixa, int32_t corte,
+                                     uint32_t d);
+// The link's pieces for bodies A and B at the given positions.
+void VIDEO_ligacao_medir(const _video_ligacao* l, int32_t xA, int32_t yA, int32_t xB, int32_t yB,
+                         _video_ligacaoMedida* m);
+// Where piece i (1-based) of the measured chain stands, its rotation and cut.
+void VIDEO_ligacao_posicionarPeca(const _video_ligacaoMedida* m, int32_t xA, int32_t yA, uint32_t i, int32_t* x,
+                                  int32_t* y, int32_t* rotacao, int32_t* corte);
+const char* VIDEO_desenharLigacao(_video_ligacao* l, uint32_t d);
 
 // Particle-system properties (prints of kind 2).
 _engine_valor VIDEO_particulas_pegarImpressao(uint32_t i);

@@ -16,6 +16,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "arquivo/arquivo_interno.h"
 #include "arquivo_apoio.h"
@@ -41,6 +42,20 @@ void gravarSementes(const char* pasta)
     gravarSemente(pasta, "arquivo", 0, apoio_empacotar(arquivos, APOIO_CHAVE));
     gravarSemente(pasta, "conteiner", 1, apoio_conteiner({fluxo}));
     gravarSemente(pasta, "fluxo", 2, fluxo);
+    // Containers of two and three 64 KiB slots, made by the writer, so that
+    // reads and seeks across slots are fuzzed too. Incompressible bytes fill
+    // the slots with few of them; every seed stays within -max_len.
+    for (unsigned fatias = 2; fatias <= 3; fatias++) {
+        Bytes dados = apoio_aleatorios((fatias - 1) * 65536 + 3000, 10 + fatias);
+        Bytes conteiner = apoio_compactar(dados);
+        std::string n = std::to_string(fatias);
+        if (conteiner.size() < 200000) gravarSemente(pasta, ("conteiner" + n).c_str(), 1, conteiner);
+        Bytes arquivo = apoio_empacotar({{"dados.bin", dados}, {"leia-me.txt", apoio_compressiveis(900, fatias)}},
+                                        APOIO_CHAVE);
+        if (arquivo.size() < 200000) gravarSemente(pasta, ("arquivo" + n).c_str(), 0, arquivo);
+        Bytes tabela = apoio_fluxo({{"dados.bin", dados}});
+        if (tabela.size() < 200000) gravarSemente(pasta, ("fluxo" + n).c_str(), 2, tabela);
+    }
 }
 
 }  // namespace

@@ -95,8 +95,11 @@ TEST_F(Rota, OGrandeSobeOsDegrausQueOPequenoNaoAlcanca)
     EXPECT_NEAR(yPx(), 1081 - 9, 0.5);  // still on floor 12
     crescer();
     pular(-1, 1200);
-    EXPECT_NEAR(yPx(), 941 - 45, 0.5);  // floor 7
-    EXPECT_LT(xPx(), 630);
+    // On floor 7, which ends in a round corner at x 630: the capsule may
+    // rest partly on it.
+    EXPECT_NEAR(yPx(), 941 - 45, 3);
+    EXPECT_LT(xPx(), 640);
+    EXPECT_EQ(chao(1), 1);
     quadros(500);
     pular(-1, 1200);
     andarPor(-1, 300);

@@ -505,3 +505,20 @@ TEST_F(Config, InstanciaEsquecidaComecaLimpa)
     EXPECT_STREQ(engine_esquecerInstancia(MOD, MOD_, 0), "Posicao invalida");
     EXPECT_STREQ(engine_esquecerInstancia(MOD, 9, 1), "Modelo invalido");
 }
+
+// The expression that drove a forgotten instance no longer reaches the
+// entry that a new record under the same id gets later.
+TEST_F(Config, InstanciaEsquecidaSaiDaExpressaoQueASeguia)
+{
+    uint32_t ref = engine_criarReferencia(MOD, MOD_, P, 4);
+    ASSERT_EQ(engine_propriedade_mudarRecurso(MOD, MOD_, Q, 1, ref), nullptr);
+    EXPECT_EQ(engine_esquecerInstancia(MOD, MOD_, 1), nullptr);
+    // The new record under id 1 enters the graph by being read.
+    modulo.valores[Q][1] = 6;
+    ASSERT_NE(engine_criarReferencia(MOD, MOD_, Q, 1), 0u);
+    EXPECT_EQ(engine_propriedade_pegarValor(MOD, MOD_, Q, 1, nullptr), 6);
+    ASSERT_EQ(engine_propriedade_mudarValor(MOD, MOD_, P, 4, 50), nullptr);
+    char recalculado = 'N';
+    EXPECT_EQ(engine_propriedade_pegarValor(MOD, MOD_, Q, 1, &recalculado), 6);
+    EXPECT_EQ(recalculado, 'N');
+}

@@ -377,3 +377,39 @@ TEST_F(Grafo, ValoresCarregamEnderecos)
 }
 
 }  // namespace
+
+// Expressions far deeper than any game needs: a chain of 100,000 operations
+// stops growing at the limit, binding to its top is refused with a text, and
+// the rest of it still works; a chain of bindings made deeper later does not
+// crash the walks, which stop at their own depth.
+TEST_F(Grafo, ExpressaoProfundaDemais)
+{
+    uint32_t um = constante(1);
+    uint32_t topo = engine_criarReferencia(2, 1, LAZY, 2), abaixo = 0;
+    int criadas = 0;
+    for (int i = 0; i < 100000; i++) {
+        uint32_t novo = engine_criarOperacao(topo, 0, um);
+        if (novo == 0) break;
+        abaixo = topo;
+        topo = novo;
+        criadas++;
+    }
+    EXPECT_LT(criadas, 100000);
+    EXPECT_GT(criadas, 900);
+    EXPECT_EQ(engine_criarOperacao(topo, 0, um), 0u);
+    EXPECT_STREQ(engine_propriedade_mudarRecurso(2, 1, EAGER, 3, topo), "Expressao profunda demais");
+    ASSERT_EQ(engine_propriedade_mudarRecurso(2, 1, EAGER, 3, abaixo), nullptr);
+    ASSERT_EQ(engine_propriedade_mudarValor(2, 1, LAZY, 2, 10), nullptr);
+    EXPECT_EQ(modulo.valores[EAGER][3], 10 + criadas - 1);
+
+    // Instance i follows instance i + 1, bound from the top down, so that no
+    // single binding looks deep.
+    const uint32_t primeira = 100, ultima = 5100;
+    for (uint32_t i = primeira; i < ultima; i++)
+        ASSERT_EQ(engine_propriedade_mudarRecurso(2, 1, LAZY, i, engine_criarReferencia(2, 1, LAZY, i + 1)), nullptr);
+    ASSERT_EQ(engine_propriedade_mudarValor(2, 1, LAZY, ultima, 7), nullptr);
+    EXPECT_EQ(ler(LAZY, ultima - 1000), 7);
+    EXPECT_EQ(ler(LAZY, primeira), 0);  // cut short, not kept
+    ASSERT_EQ(engine_propriedade_mudarValor(2, 1, LAZY, ultima, 8), nullptr);
+    EXPECT_EQ(ler(LAZY, ultima - 1000), 8);
+}

@@ -43,10 +43,14 @@ TEST_F(Config, LinhaDoTempoMoveOCorpoNoRelogioDoModulo)
     uint32_t direta = engine_config_aplicar(ENGINE_MODULO_FISICA, 1, config, 2, fisicaTempo);
     EXPECT_EQ(texto(fisica_cancelarConfiguracao(direta)), "Configuracao cancelada nao encontrada no corpo");
     EXPECT_EQ(engine_configAplicada_pegarPosicao(ENGINE_MODULO_FISICA, 1, direta), 0u);  // cancelled all the same
-    // The body went away before its timeline was cancelled.
+    // Destroying the body ends its timelines with it.
     aplicacao = fisica_aplicarConfiguracao(config, 2);
     ASSERT_EQ(fisica_destruirCorpo(2), nullptr);
-    EXPECT_EQ(texto(fisica_cancelarConfiguracao(aplicacao)), "Corpo configurado inexistente");
+    EXPECT_EQ(engine_configAplicada_pegarPosicao(ENGINE_MODULO_FISICA, 1, aplicacao), 0u);
+    EXPECT_EQ(tomar(fisica_cancelarConfiguracao(aplicacao)).rfind("Erro ao cancelar configuracao: ", 0), 0u);
+    // A timeline started through the engine on an entity without a body.
+    direta = engine_config_aplicar(ENGINE_MODULO_FISICA, 1, config, 9, fisicaTempo);
+    EXPECT_EQ(texto(fisica_cancelarConfiguracao(direta)), "Corpo configurado inexistente");
 }
 
 TEST_F(Config, LinhaDoTempoDeFigura)

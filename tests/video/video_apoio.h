@@ -172,15 +172,21 @@ inline void manterContextoGrafico()
     (void)contexto;
 }
 
-// Releases every print, image, font, camera and reference the module holds, so that the
+// Releases every link, print, image, font, camera and reference the module holds, so that the
 // sanitizer build sees no leak when the next test restarts the engine.
 inline void liberarVideo()
 {
+    for (uint32_t h = engine_vetorPersistente_pegarTamanho(ENGINE_MODULO_VIDEO, videoLigacoes); h >= 1; h--)
+        EXPECT_EQ(video_destruirLigacao(h), nullptr);
     for (uint32_t h = engine_vetorPersistente_pegarTamanho(ENGINE_MODULO_VIDEO, videoImpressoes); h >= 1; h--) {
         _video_impressao* p = VIDEO_pegarImpressao(h);
         if (!p) continue;
         p->usos = 0;
         EXPECT_EQ(video_destruirImpressao(h), nullptr);
+        // A particle system's first destruction only stops its emission.
+        if (VIDEO_pegarImpressao(h)) {
+            EXPECT_EQ(video_destruirImpressao(h), nullptr);
+        }
     }
     for (uint32_t h = engine_vetorPersistente_pegarTamanho(ENGINE_MODULO_VIDEO, videoTexturas); h >= 1; h--)
         while (VIDEO_pegarTextura(h)) video_destruirTextura(h);

@@ -181,6 +181,20 @@ TEST_F(Desenho, AnimacaoSemCorpoCobreOsPixelsDoSeuQuadro)
     EXPECT_EQ(caixa(img, vermelho).pixels, 0);
 }
 
+// The half width is a whole number of pixels, Largura/20 truncated at scale
+// 1000; widths whose share is exact in decimals keep their size.
+TEST_F(Desenho, LarguraEmPixelsInteirosSemPerdaDePrecisao)
+{
+    uint32_t p = sprite();
+    const struct {
+        int32_t largura, pixels;
+    } casos[] = {{40, 4}, {200, 20}, {1000, 100}, {2050, 204}, {-40, 4}};
+    for (const auto& c : casos) {
+        mudar(30, p, c.largura);
+        EXPECT_EQ(caixa(quadro(), aceso).r.width, c.pixels) << "Largura " << c.largura;
+    }
+}
+
 TEST_F(Desenho, CorETransparencia)
 {
     uint32_t p = sprite();

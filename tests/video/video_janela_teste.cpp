@@ -79,6 +79,9 @@ TEST_F(Janela, NovoTamanhoRecriaAJanelaEMantemAImagemInterna)
     EXPECT_EQ(v.titulo, "Morvalen");
     EXPECT_EQ(v.largura, 800);
     EXPECT_EQ(janela.getView().getSize(), sf::Vector2f(640, 360));
+    // Centred on the desktop, also vertically (no window manager places it).
+    EXPECT_EQ(janela.getPosition(),
+              sf::Vector2i(((int)desktop.width - 800) / 2, ((int)desktop.height - 500) / 2));
     for (int32_t ruim : {0, -1, INT32_MIN}) {
         EXPECT_EQ(video_mudarLargura(ruim), -1);
         EXPECT_EQ(video_mudarAltura(ruim), -1);
