@@ -8,9 +8,11 @@
 #include <functional>
 #include <string>
 
+#include "audio/audio.h"
 #include "engine/dados.h"
 #include "engine/engine.h"
 #include "fisica/fisica.h"
+#include "video/video.h"
 
 const char* conteudo_registrar_entidades() { return nullptr; }
 
@@ -51,12 +53,37 @@ TEST(InstanciasLiberadas, RegistroNovoComOMesmoIdComecaLimpo)
         {"numero aleatorio", 6, 2, 1, 0, [] { return dados_criarNumeroAleatorio(7, 7); },
          [] { return dados_criarNumeroAleatorio(3, 3); }, [](uint32_t id) { dados_destruirNumeroAleatorio(id); }, 3, 3,
          [] { dados_atualizar(17); }},
+        {"camera", 3, 3, 1, 3, [] { return video_criarCamera(); },
+         [] {
+             uint32_t id = video_criarCamera();
+             video_camera_mudarX(id, 300);
+             return id;
+         },
+         [](uint32_t id) { video_destruirCamera(id); }, 300, 1000, [] { video_atualizar(17); }},
+        {"referencia", 3, 2, 1, 0, [] { return video_criarReferencia(5); },
+         [] {
+             uint32_t id = video_criarReferencia(5);
+             video_referencia_mudarMargemEsq(id, 4);
+             return id;
+         },
+         [](uint32_t id) { video_destruirReferencia(id); }, 4, 4, [] { video_atualizar(17); }},
+        {"lista de som", 4, 2, 4, 1, [] { return audio_criarLista(); },
+         [] {
+             uint32_t id = audio_criarLista();
+             engine_propriedade_mudarValor(4, 2, 4, id, 40);
+             return id;
+         },
+         [](uint32_t id) { audio_destruirLista(id); }, 40, 1000, [] { audio_atualizar(17); }},
     };
     // One world for every case: the data module keeps its variables' names
     // for the life of the process.
     engine_iniciar(true);
     ASSERT_EQ(fisica_iniciar('N', 1000), 1);
     ASSERT_EQ(dados_iniciar('N'), nullptr);
+    // No window: the video module lays out its cameras and runs their
+    // timelines all the same.
+    ASSERT_EQ(video_iniciar('N', 'N', 'S', nullptr), nullptr);
+    ASSERT_EQ(audio_iniciar('N'), 1);
     for (const Caso& c : casos) {
         SCOPED_TRACE(c.nome);
         // A spare variable that reads the record through an expression.
@@ -73,7 +100,7 @@ TEST(InstanciasLiberadas, RegistroNovoComOMesmoIdComecaLimpo)
         if (c.animada) {
             uint32_t linha = engine_criarConfig(c.modulo, c.modelo);
             engine_config_passarTempo(c.modulo, c.modelo, linha, 1000);
-            engine_config_mudarPropriedadeContinua(c.modulo, c.modelo, linha, c.animada, 1000);
+            engine_config_mudarPropriedadeContinua(c.modulo, c.modelo, linha, c.animada, 2000);
             ASSERT_NE(engine_config_aplicar(c.modulo, c.modelo, linha, id, 0), 0u);
             c.quadro();
             EXPECT_NE(ler(c, c.animada, id), c.proprioAnimada);
@@ -90,6 +117,8 @@ TEST(InstanciasLiberadas, RegistroNovoComOMesmoIdComecaLimpo)
         // What read the old record reads nothing now, not the new record.
         EXPECT_EQ(engine_propriedade_pegarValor(6, 1, 1, leitor, nullptr), 1);
     }
+    audio_finalizar();
+    video_finalizar();
     fisica_finalizar();
 }
 
