@@ -79,9 +79,16 @@ public:
     void dispatchAllCollisionPairs(btOverlappingPairCache* cache, const btDispatcherInfo& info, btDispatcher*) override
     {
         btBroadphasePairArray& pares = cache->getOverlappingPairArray();
-        ordem.resize((size_t)pares.size());
-        for (int i = 0; i < pares.size(); i++) ordem[(size_t)i] = {FISICA_chavePar(pares[i]), i};
-        if (!std::is_sorted(ordem.begin(), ordem.end())) std::sort(ordem.begin(), ordem.end());
+        // The pairs seldom change between sub-steps: the last order is kept
+        // while it still lists the same pairs in the same places.
+        bool mesma = ordem.size() == (size_t)pares.size();
+        for (size_t k = 0; mesma && k < ordem.size(); k++)
+            mesma = FISICA_chavePar(pares[ordem[k].second]) == ordem[k].first;
+        if (!mesma) {
+            ordem.resize((size_t)pares.size());
+            for (int i = 0; i < pares.size(); i++) ordem[(size_t)i] = {FISICA_chavePar(pares[i]), i};
+            if (!std::is_sorted(ordem.begin(), ordem.end())) std::sort(ordem.begin(), ordem.end());
+        }
         btNearCallback perto = getNearCallback();
         for (const auto& o : ordem) perto(pares[o.second], *this, info);
     }
@@ -166,9 +173,10 @@ protected:
             }
             corpos.push_back(o);
         }
-        std::sort(corpos.begin(), corpos.end(), [](const btCollisionObject* a, const btCollisionObject* b) {
+        auto antes = [](const btCollisionObject* a, const btCollisionObject* b) {
             return FISICA_entidadeDe(a) < FISICA_entidadeDe(b);
-        });
+        };
+        if (!std::is_sorted(corpos.begin(), corpos.end(), antes)) std::sort(corpos.begin(), corpos.end(), antes);
         const int nCorpos = (int)corpos.size();
         grupo.resize((size_t)nCorpos);
         for (int i = 0; i < nCorpos; i++) {
