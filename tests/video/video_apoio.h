@@ -12,6 +12,8 @@
 #include <SFML/Graphics/Image.hpp>
 #include <SFML/System/Err.hpp>
 #include <SFML/Window/Context.hpp>
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -29,6 +31,35 @@
 #include "tests/apoio/testes_apoio.h"
 
 namespace apoio {
+
+// The bounding box of the pixels in an area that a test picks, and how
+// many there are (an empty box when none).
+struct Caixa {
+    sf::IntRect r;
+    int pixels = 0;
+};
+
+template <typename F>
+Caixa caixaEm(const sf::Image& img, sf::IntRect area, F pega)
+{
+    Caixa c;
+    int x0 = INT32_MAX, y0 = INT32_MAX, x1 = -1, y1 = -1;
+    for (int y = area.top; y < area.top + area.height; y++)
+        for (int x = area.left; x < area.left + area.width; x++)
+            if (pega(img.getPixel((unsigned)x, (unsigned)y))) {
+                x0 = std::min(x0, x), y0 = std::min(y0, y), x1 = std::max(x1, x), y1 = std::max(y1, y);
+                c.pixels++;
+            }
+    if (c.pixels) c.r = sf::IntRect(x0, y0, x1 - x0 + 1, y1 - y0 + 1);
+    return c;
+}
+
+// The same over the whole picture.
+template <typename F>
+Caixa caixa(const sf::Image& img, F pega)
+{
+    return caixaEm(img, sf::IntRect(0, 0, (int)img.getSize().x, (int)img.getSize().y), pega);
+}
 
 // The font the game's texts use, and a smaller one.
 const char* const FONTE_DEJAVU = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";

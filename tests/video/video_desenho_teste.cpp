@@ -52,26 +52,8 @@ std::string quadros()
     return bytes;
 }
 
-// The bounding box of the pixels for which `pega` holds, and their count.
-struct Caixa {
-    sf::IntRect r;
-    int pixels;
-};
-
-template <typename F>
-Caixa caixa(const sf::Image& img, F pega)
-{
-    int x0 = INT32_MAX, y0 = INT32_MAX, x1 = -1, y1 = -1, n = 0;
-    for (unsigned y = 0; y < img.getSize().y; y++)
-        for (unsigned x = 0; x < img.getSize().x; x++)
-            if (pega(img.getPixel(x, y))) {
-                x0 = std::min(x0, (int)x), y0 = std::min(y0, (int)y);
-                x1 = std::max(x1, (int)x), y1 = std::max(y1, (int)y);
-                n++;
-            }
-    if (n == 0) return {sf::IntRect(), 0};
-    return {sf::IntRect(x0, y0, x1 - x0 + 1, y1 - y0 + 1), n};
-}
+using apoio::caixa;
+using apoio::caixaEm;
 
 bool vermelho(sf::Color c)
 {
@@ -86,20 +68,6 @@ bool azul(sf::Color c)
 bool aceso(sf::Color c)
 {
     return c.r > 40 || c.g > 40 || c.b > 40;
-}
-
-Caixa caixaEm(const sf::Image& img, sf::IntRect area, bool (*pega)(sf::Color))
-{
-    Caixa c = caixa(img, [&](sf::Color) { return false; });
-    int x0 = INT32_MAX, y0 = INT32_MAX, x1 = -1, y1 = -1;
-    for (int y = area.top; y < area.top + area.height; y++)
-        for (int x = area.left; x < area.left + area.width; x++)
-            if (pega(img.getPixel(x, y))) {
-                x0 = std::min(x0, x), y0 = std::min(y0, y), x1 = std::max(x1, x), y1 = std::max(y1, y);
-                c.pixels++;
-            }
-    if (c.pixels) c.r = sf::IntRect(x0, y0, x1 - x0 + 1, y1 - y0 + 1);
-    return c;
 }
 
 class Desenho : public ::testing::Test {

@@ -42,24 +42,7 @@ bool branco(sf::Color c)
 }
 
 // The bounding box of the pixels of a colour inside an area, and their count.
-struct Caixa {
-    sf::IntRect r;
-    int pixels = 0;
-};
-
-Caixa caixa(const sf::Image& img, sf::IntRect area, bool (*pega)(sf::Color))
-{
-    Caixa c;
-    int x0 = INT32_MAX, y0 = INT32_MAX, x1 = -1, y1 = -1;
-    for (int y = area.top; y < area.top + area.height; y++)
-        for (int x = area.left; x < area.left + area.width; x++)
-            if (pega(img.getPixel(x, y))) {
-                x0 = std::min(x0, x), y0 = std::min(y0, y), x1 = std::max(x1, x), y1 = std::max(y1, y);
-                c.pixels++;
-            }
-    if (c.pixels) c.r = sf::IntRect(x0, y0, x1 - x0 + 1, y1 - y0 + 1);
-    return c;
-}
+const auto caixa = apoio::caixaEm<bool (*)(sf::Color)>;
 
 class ParticulasNaTela : public ::testing::Test {
 protected:
