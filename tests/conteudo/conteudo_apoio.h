@@ -13,6 +13,7 @@
 #include <SFML/System/Err.hpp>
 #include <SFML/Window/Event.hpp>
 #include <cstdint>
+#include <cstdio>
 #include <deque>
 #include <memory>
 #include <set>
@@ -50,6 +51,18 @@ enum : uint32_t {
     PRIMEIRO_TEXTO = 20,
     FIM = 27,
 };
+
+// The memory the process holds, in bytes.
+inline uint64_t residente()
+{
+    long paginas = 0, residentes = 0;
+    FILE* f = fopen("/proc/self/statm", "r");
+    if (f) {
+        if (fscanf(f, "%ld %ld", &paginas, &residentes) != 2) residentes = 0;
+        fclose(f);
+    }
+    return (uint64_t)residentes * 4096;
+}
 
 // The time module's clock, moved only by the tests.
 inline int64_t& relogioMicro()

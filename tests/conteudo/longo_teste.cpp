@@ -22,17 +22,6 @@ using namespace conteudo_apoio;
 
 namespace {
 
-uint64_t residente()
-{
-    long paginas = 0, residentes = 0;
-    FILE* f = fopen("/proc/self/statm", "r");
-    if (f) {
-        if (fscanf(f, "%ld %ld", &paginas, &residentes) != 2) residentes = 0;
-        fclose(f);
-    }
-    return (uint64_t)residentes * 4096;
-}
-
 class Longo : public JogoDoArquivo {};
 
 TEST_F(Longo, DezMinutosDeTeclasAoAcaso)

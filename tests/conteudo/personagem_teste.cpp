@@ -323,17 +323,6 @@ uint32_t vivos(const _engine_vetorPersistente& v)
     return n;
 }
 
-uint64_t residente()
-{
-    long paginas = 0, residentes = 0;
-    FILE* f = fopen("/proc/self/statm", "r");
-    if (f) {
-        if (fscanf(f, "%ld %ld", &paginas, &residentes) != 2) residentes = 0;
-        fclose(f);
-    }
-    return (uint64_t)residentes * 4096;
-}
-
 // Ten minutes of walking, turning, jumping and size changes.
 TEST_F(Personagem, DezMinutosDeJogoNaoAcumulamMemoria)
 {

@@ -14,32 +14,21 @@ using namespace conteudo_apoio;
 
 namespace {
 
-class Tela : public Jogo {
+class Tela : public JogoDoArquivo {
 protected:
     void SetUp() override
     {
         apoio::manterContextoGrafico();
         janela = &janelaDoTeste;
-        Jogo::SetUp();
+        JogoDoArquivo::SetUp();
         ASSERT_EQ(video_mudarLargura(640), 0);
         ASSERT_EQ(video_mudarAltura(360), 0);
         ASSERT_EQ(janelaDoTeste.getSize(), sf::Vector2u(640, 360));
     }
     void TearDown() override
     {
-        Jogo::TearDown();
+        JogoDoArquivo::TearDown();
         janelaDoTeste.close();
-        EXPECT_EQ(chdir(anterior.c_str()), 0);
-    }
-    // The game's archive, built beside the program.
-    void abrirArquivo() override
-    {
-        char* atual = getcwd(nullptr, 0);
-        anterior = atual;
-        free(atual);
-        ASSERT_EQ(chdir(MORVALEN_PASTA_DO_JOGO), 0);
-        arquivo_iniciar('N');
-        ASSERT_EQ(plataforma_iniciar('N'), nullptr);
     }
     sf::Image ler()
     {
@@ -63,7 +52,6 @@ protected:
     }
 
     sf::RenderWindow janelaDoTeste;
-    std::string anterior;
 };
 
 TEST_F(Tela, NivelNoInicioMostraTilesEPersonagem)
