@@ -106,7 +106,9 @@ TEST_F(Controles, TeclasDoJogador)
         }
         EXPECT_EQ(var("andando"), c.andando) << c.nome;
         EXPECT_EQ(var("dir"), c.dir) << c.nome;
-        if (c.andando == 'S') EXPECT_EQ(forcaBase() > 0, c.dir > 0) << c.nome;
+        if (c.andando == 'S') {
+            EXPECT_EQ(forcaBase() > 0, c.dir > 0) << c.nome;
+        }
     }
 }
 
@@ -161,7 +163,9 @@ TEST_F(Controles, TextoEsperaUmSegundoPorUmaTecla)
             quadro();
             if (dispensado < 0 && CONTEUDO_ler(evento, "conf solto") == 0) dispensado = t;
             // The character never moves while the text shows.
-            if (dispensado < 0) EXPECT_EQ(var("andando"), 'N') << c.nome << " at " << t << " ms";
+            if (dispensado < 0) {
+                EXPECT_EQ(var("andando"), 'N') << c.nome << " at " << t << " ms";
+            }
         }
         EXPECT_NEAR(dispensado, c.dispensadoEm, 16) << c.nome;
         if (c.dispensadoEm >= 0) {
@@ -176,7 +180,9 @@ TEST_F(Controles, TextoEsperaUmSegundoPorUmaTecla)
             EXPECT_TRUE(parado()) << c.nome;
         }
         EXPECT_EQ(var("andando"), c.andandoNoFim) << c.nome;
-        if (c.andandoNoFim == 'S') EXPECT_EQ(var("dir"), c.dir) << c.nome;
+        if (c.andandoNoFim == 'S') {
+            EXPECT_EQ(var("dir"), c.dir) << c.nome;
+        }
         // A text still waiting goes before the next case.
         if (parado()) {
             tecla(ENTER, true);
