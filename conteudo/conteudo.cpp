@@ -9,6 +9,7 @@
 #include "engine/dados.h"
 #include "engine/entidades.h"
 #include "engine/tempo.h"
+#include "fisica/fisica.h"
 
 uint32_t conteudoVazio = 0, conteudoPersonagem = 0, conteudoFim = 0, conteudoEvento = 0, conteudoJogador = 0,
          conteudoPonte = 0, conteudoTrampolim = 0, conteudoSensor = 0, conteudoLevel_0 = 0;
@@ -216,6 +217,34 @@ void CONTEUDO_substituirEvento(uint32_t entidade, const char* variavel, const ch
 {
     tempo_destruirEvento((uint32_t)CONTEUDO_ler(entidade, variavel));
     CONTEUDO_escrever(entidade, variavel, (int32_t)tempo_criarEvento(entidade, funcao, atraso));
+}
+
+int32_t CONTEUDO_acompanharJogador(uint32_t dono, uint32_t corpo)
+{
+    uint32_t colisao = fisica_colisaoDoEvento();
+    uint32_t outro = fisica_colisao_pegarOutroCorpo(colisao, corpo);
+    if (fisica_iniciandoColisao() == 'S') {
+        fisica_colisao_mudarCancelada(colisao, 'S');
+        if (CONTEUDO_ler(outro, "jogador") != 'S') return 0;
+        int32_t n = CONTEUDO_ler(dono, "colisões");
+        CONTEUDO_escrever(dono, "colisões", n + 1);
+        if (n != 0) return 0;
+        CONTEUDO_escrever(dono, "personagem", (int32_t)outro);
+        uint32_t pos = CONTEUDO_tamanho(outro, "avisar tamanho") + 1;
+        CONTEUDO_escrever(dono, "pos", (int32_t)pos);
+        CONTEUDO_escreverEm(outro, "avisar tamanho", pos, (int32_t)dono);
+        return 1;
+    }
+    if (fisica_terminandoColisao() == 'S') {
+        if (outro != (uint32_t)CONTEUDO_ler(dono, "personagem")) return 0;
+        int32_t n = CONTEUDO_ler(dono, "colisões");
+        CONTEUDO_escrever(dono, "colisões", n - 1);
+        if (n != 1) return 0;
+        CONTEUDO_escrever(dono, "personagem", 0);
+        CONTEUDO_escreverEm(outro, "avisar tamanho", (uint32_t)CONTEUDO_ler(dono, "pos"), 0);
+        return -1;
+    }
+    return 0;
 }
 
 void CONTEUDO_destruirConfig(uint32_t entidade, const char* variavel, uint32_t modulo, uint32_t modelo)

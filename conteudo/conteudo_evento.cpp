@@ -75,8 +75,7 @@ void* CONTEUDO_evento_colisao(uint32_t evento)
     if (fisica_iniciandoColisao() != 'S') return nullptr;
     uint32_t colisao = fisica_colisaoDoEvento();
     fisica_colisao_mudarCancelada(colisao, 'S');
-    uint32_t outro = fisica_colisao_pegarPrimeiroCorpo(colisao);
-    if (outro == evento) outro = fisica_colisao_pegarSegundoCorpo(colisao);
+    uint32_t outro = fisica_colisao_pegarOutroCorpo(colisao, evento);
     int32_t vezes = CONTEUDO_ler(evento, "vezes");
     if (CONTEUDO_ler(outro, "jogador") != 'S' || vezes == 0) return nullptr;
     CONTEUDO_escrever(evento, "vezes", vezes - 1);

@@ -67,27 +67,7 @@ void* CONTEUDO_fim_inicio(uint32_t fim)
 // the zone hears of its size changes.
 void* CONTEUDO_fim_colisao(uint32_t fim)
 {
-    uint32_t colisao = fisica_colisaoDoEvento();
-    uint32_t outro = fisica_colisao_pegarPrimeiroCorpo(colisao);
-    if (outro == fim) outro = fisica_colisao_pegarSegundoCorpo(colisao);
-    if (fisica_iniciandoColisao() == 'S') {
-        fisica_colisao_mudarCancelada(colisao, 'S');
-        if (CONTEUDO_ler(outro, "jogador") != 'S') return nullptr;
-        int32_t n = CONTEUDO_ler(fim, "colisões");
-        CONTEUDO_escrever(fim, "colisões", n + 1);
-        if (n != 0) return nullptr;
-        CONTEUDO_escrever(fim, "personagem", (int32_t)outro);
-        uint32_t pos = CONTEUDO_tamanho(outro, "avisar tamanho") + 1;
-        CONTEUDO_escrever(fim, "pos", (int32_t)pos);
-        CONTEUDO_escreverEm(outro, "avisar tamanho", pos, (int32_t)fim);
-    } else if (fisica_terminandoColisao() == 'S') {
-        if (outro != (uint32_t)CONTEUDO_ler(fim, "personagem")) return nullptr;
-        int32_t n = CONTEUDO_ler(fim, "colisões");
-        CONTEUDO_escrever(fim, "colisões", n - 1);
-        if (n != 1) return nullptr;
-        CONTEUDO_escrever(fim, "personagem", 0);
-        CONTEUDO_escreverEm(outro, "avisar tamanho", (uint32_t)CONTEUDO_ler(fim, "pos"), 0);
-    }
+    CONTEUDO_acompanharJogador(fim, fim);
     return nullptr;
 }
 

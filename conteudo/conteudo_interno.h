@@ -90,6 +90,13 @@ uint32_t CONTEUDO_referenciaVariavel(uint32_t escopo, const char* nome);
 void CONTEUDO_substituirEvento(uint32_t entidade, const char* variavel, const char* funcao, int32_t atraso);
 void CONTEUDO_cancelarEvento(uint32_t entidade, const char* variavel);
 
+// For a collision handler of `corpo` on behalf of `dono`: contacts with
+// anything but the player's character are cancelled and ignored; the
+// character is counted in and out ("colisões"), kept in "personagem" and
+// told to report its size changes to `dono` while it is there. Answers 1
+// when the character has just come in, -1 when it has just left, else 0.
+int32_t CONTEUDO_acompanharJogador(uint32_t dono, uint32_t corpo);
+
 // Timelines kept in a variable of the entity: destroys the one it holds and
 // clears it.
 void CONTEUDO_destruirConfig(uint32_t entidade, const char* variavel, uint32_t modulo, uint32_t modelo);

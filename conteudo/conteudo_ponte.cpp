@@ -81,8 +81,7 @@ void* CONTEUDO_ponte_colisao(uint32_t ponte)
     if (fisica_iniciandoColisao() != 'S') return nullptr;
     uint32_t colisao = fisica_colisaoDoEvento();
     fisica_colisao_mudarCancelada(colisao, 'S');
-    uint32_t outro = fisica_colisao_pegarPrimeiroCorpo(colisao);
-    if (outro == ponte) outro = fisica_colisao_pegarSegundoCorpo(colisao);
+    uint32_t outro = fisica_colisao_pegarOutroCorpo(colisao, ponte);
     if (CONTEUDO_ler(ponte, "pronto") != 'S' || CONTEUDO_ler(outro, "jogador") != 'S' ||
         CONTEUDO_ler(outro, "tamanho") != 1)
         return nullptr;

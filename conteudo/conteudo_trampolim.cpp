@@ -130,30 +130,11 @@ void* CONTEUDO_trampolim_inicio(uint32_t trampolim)
 // character that comes onto it, and is told of its size changes.
 void* CONTEUDO_trampolim_colisao(uint32_t trampolim)
 {
-    uint32_t colisao = fisica_colisaoDoEvento();
-    uint32_t sensor = (uint32_t)CONTEUDO_ler(trampolim, "plataforma1");
-    uint32_t outro = fisica_colisao_pegarPrimeiroCorpo(colisao);
-    if (outro == sensor) outro = fisica_colisao_pegarSegundoCorpo(colisao);
-    if (fisica_iniciandoColisao() == 'S') {
-        fisica_colisao_mudarCancelada(colisao, 'S');
-        if (CONTEUDO_ler(outro, "jogador") != 'S') return nullptr;
-        int32_t n = CONTEUDO_ler(trampolim, "colisões");
-        CONTEUDO_escrever(trampolim, "colisões", n + 1);
-        if (n != 0) return nullptr;
-        if (CONTEUDO_ler(outro, "tamanho") == 1) entidades_entidade_chamarFuncao(trampolim, "pressionar");
-        CONTEUDO_escrever(trampolim, "personagem", (int32_t)outro);
-        uint32_t pos = CONTEUDO_tamanho(outro, "avisar tamanho") + 1;
-        CONTEUDO_escrever(trampolim, "pos", (int32_t)pos);
-        CONTEUDO_escreverEm(outro, "avisar tamanho", pos, (int32_t)trampolim);
-    } else if (fisica_terminandoColisao() == 'S') {
-        if (outro != personagemDo(trampolim)) return nullptr;
-        int32_t n = CONTEUDO_ler(trampolim, "colisões");
-        CONTEUDO_escrever(trampolim, "colisões", n - 1);
-        if (n != 1) return nullptr;
-        CONTEUDO_escrever(trampolim, "personagem", 0);
-        CONTEUDO_escreverEm(outro, "avisar tamanho", (uint32_t)CONTEUDO_ler(trampolim, "pos"), 0);
+    int32_t mudanca = CONTEUDO_acompanharJogador(trampolim, (uint32_t)CONTEUDO_ler(trampolim, "plataforma1"));
+    if (mudanca > 0 && CONTEUDO_ler(personagemDo(trampolim), "tamanho") == 1)
+        entidades_entidade_chamarFuncao(trampolim, "pressionar");
+    else if (mudanca < 0)
         entidades_entidade_chamarFuncao(trampolim, "soltar");
-    }
     return nullptr;
 }
 
