@@ -45,6 +45,8 @@ static const CONTEUDO_funcaoNomeada FUNCOES_PERSONAGEM[] = {
     {"diminuir", CONTEUDO_personagem_diminuir},
     {"mudou_tamanho", CONTEUDO_personagem_mudou_tamanho},
     {"conferir_chao", CONTEUDO_personagem_conferir_chao},
+    {"tentar_crescer", CONTEUDO_personagem_tentar_crescer},
+    {"voltar_ao_chao", CONTEUDO_personagem_voltar_ao_chao},
 };
 
 static const CONTEUDO_funcaoNomeada FUNCOES_FIM[] = {

@@ -137,6 +137,9 @@ void* CONTEUDO_fim_fim(uint32_t fim)
     aplicar(fim, FIM_MUSICA, config, (uint32_t)CONTEUDO_ler(0, "som fim"));
 
     CONTEUDO_escrever(fim, "personagem backup", (int32_t)personagem);
+    // The character is the ending's now: nothing puts it back or holds its
+    // size.
+    CONTEUDO_escrever(personagem, "no fim", 'S');
     tempo_criarEvento(fim, "terra", 4000);
     return nullptr;
 }

@@ -22,6 +22,8 @@ void* CONTEUDO_personagem_crescer(uint32_t entidade);
 void* CONTEUDO_personagem_diminuir(uint32_t entidade);
 void* CONTEUDO_personagem_mudou_tamanho(uint32_t entidade);
 void* CONTEUDO_personagem_conferir_chao(uint32_t entidade);
+void* CONTEUDO_personagem_tentar_crescer(uint32_t entidade);
+void* CONTEUDO_personagem_voltar_ao_chao(uint32_t entidade);
 
 void* CONTEUDO_fim_inicio(uint32_t entidade);
 void* CONTEUDO_fim_colisao(uint32_t entidade);

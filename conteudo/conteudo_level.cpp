@@ -192,9 +192,15 @@ static const CONTEUDO_figuraDoLevel FIGURAS_DO_LEVEL[] = {
     {CORPO_L, FIGURA_RETANGULO, 3950, 1700, 63850, 66000, nullptr, 0},     // 38
     {CORPO_Q, FIGURA_RETANGULO, 3950, 200, 63850, 65800, nullptr, 0},      // 39
     {CORPO_L, FIGURA_CIRCULO, 350, 0, 67450, 66000, nullptr, 0},           // 40
-    // The slide (26) ends at x 1960 over nothing: this wall closes its end,
-    // so that nothing that slides or is thrown down it leaves the level.
-    {CORPO_L, FIGURA_RETANGULO, 1700, 130000, 196000, 0, nullptr, 0},
+};
+
+// Where the character has left the level, from where no key brings it back:
+// past wall 24 over the slide (26), which runs down to x 1960 and ends over
+// nothing, and below the lowest floors. A sensor over these regions has the
+// character put back where it last landed. Authored like the figures above.
+static const CONTEUDO_figuraDoLevel FORA_DO_LEVEL[] = {
+    {0, FIGURA_RETANGULO, 94000, 114000, 136000, 56000, nullptr, 0},
+    {0, FIGURA_RETANGULO, 106000, 54000, 30000, 116000, nullptr, 0},
 };
 
 // ------------------------------------------------------------ text events
@@ -303,6 +309,13 @@ void* CONTEUDO_level_0_inicio(uint32_t level)
         entidades_entidade_chamarFuncao(evento, "iniciar");
     }
     entidades_criarEntidade(conteudoFim, lx + 12600, ly + 4900);
+
+    uint32_t fora = entidades_criarEntidade(conteudoSensor, lx, ly);
+    for (const CONTEUDO_figuraDoLevel& f : FORA_DO_LEVEL)
+        fisica_anexarFigura(fora, CONTEUDO_level_0_criarFigura(f), f.x, f.y);
+    CONTEUDO_mudarCorpo(fora, CONTEUDO_CORPO_ESCALA_X, 100);
+    CONTEUDO_mudarCorpo(fora, CONTEUDO_CORPO_ESCALA_Y, 100);
+    CONTEUDO_escrever(0, "fora do nivel", (int32_t)fora);
     return nullptr;
 }
 

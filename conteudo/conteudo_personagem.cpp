@@ -4,6 +4,7 @@
 // by print timelines on the ground and by the vertical speed in the air; the
 // row and the animation speed follow the horizontal speed.
 #include <cstdint>
+#include <initializer_list>
 
 #include "conteudo/conteudo_funcoes.h"
 #include "conteudo/conteudo_interno.h"
@@ -105,10 +106,89 @@ static bool noArPelaColuna(int32_t coluna)
     return coluna >= 19 && coluna <= 25;
 }
 
+// ------------------------------------------------------------------- room
+
+// How deep an overlap with the level counts: a body at rest on a floor sinks
+// into it a little, and one that grows or walks against a wall some 2.5 px,
+// before the solver has pushed it out.
+static const int32_t FOLGA = 30;
+// A growing body pressed deeper than this into the level is being squeezed
+// between figures, and would be pushed through the thinner one.
+static const int32_t FOLGA_APERTO = 50;
+
+// The bodies that stop the character: the level's rock, the spring pad and
+// the bridge's slabs (empty entities). Sensors, triggers and the end zone
+// cancel their contacts and do not count.
+static bool bloqueia(uint32_t corpo)
+{
+    uint32_t modelo = entidades_entidade_pegarModelo(corpo);
+    return modelo != 0 && (modelo == conteudoLevel_0 || modelo == conteudoTrampolim || modelo == conteudoVazio);
+}
+
+// Whether the character's figures at scale `escala`, moved by (dx, dy),
+// would overlap something that stops it by more than `folga`.
+static bool sobreporia(uint32_t p, int32_t escala, int32_t dx, int32_t dy, int32_t folga = FOLGA)
+{
+    uint32_t corpos[16];
+    uint32_t n = fisica_sobreposicoes(p, escala, dx, dy, folga, corpos, 16);
+    for (uint32_t i = 0; i < n && i < 16; i++)
+        if (bloqueia(corpos[i])) return true;
+    return n > 16;
+}
+
+// From the body's origin down to its feet at the big size: 0.375 h.
+static int32_t meioDoCorpo(uint32_t p)
+{
+    return (int32_t)((int64_t)CONTEUDO_impressao(animacao(p), CONTEUDO_IMPRESSAO_ALTURA) * 375 / 10 / 100);
+}
+
+// Whether the player still steers the character: not once the ending has
+// begun (it swells the body far beyond its sizes) or switched it off.
+static bool emJogo(uint32_t p)
+{
+    return ler(p, "no fim") != 'S' && CONTEUDO_corpo(p, CONTEUDO_CORPO_DINAMICO) == 'S';
+}
+
+// How far the growth may lift a character in the air: rock that the
+// growing body meets from below pushes it up, which is how growing at the
+// top of the shaft gets it out (the throw leaves its feet up to some 35 px
+// short of the shaft's mouth).
+static const int32_t ELEVACAO_MAXIMA = 400;
+
+// Whether the big shape has room where the character is. Standing, it grows
+// upward from its feet, which stay where they are. In the air it grows about
+// its origin, or is lifted by what it meets from below by up to
+// ELEVACAO_MAXIMA; standing beside a step is not that: there the growth
+// would lift it through the step's wall. Out of play the size changes as
+// the ending says.
+static bool cabeGrande(uint32_t p)
+{
+    if (!emJogo(p)) return true;
+    int32_t escala = CONTEUDO_corpo(p, CONTEUDO_CORPO_ESCALA_X);
+    int32_t pes = (int32_t)(-(int64_t)meioDoCorpo(p) * (1000 - escala) / 1000);
+    if (!sobreporia(p, 1000, 0, pes)) return true;
+    if (CONTEUDO_lerEm(0, "plataformas", (uint32_t)ler(p, "tamanho")) > 0) return false;
+    if (!sobreporia(p, 1000, 0, 0)) return true;
+    for (int32_t elevacao = 50; elevacao <= ELEVACAO_MAXIMA; elevacao += 50)
+        if (!sobreporia(p, 1000, 0, pes - elevacao)) return true;
+    return false;
+}
+
+// Where the character last came onto ground of its size: its origin's x and
+// its feet's y, the place it is put back to when it has left the level.
+static void guardarChao(uint32_t p)
+{
+    int32_t escala = CONTEUDO_corpo(p, CONTEUDO_CORPO_ESCALA_X);
+    escrever(p, "chao x", CONTEUDO_corpo(p, CONTEUDO_CORPO_X));
+    escrever(p, "chao y",
+             CONTEUDO_corpo(p, CONTEUDO_CORPO_Y) + (int32_t)((int64_t)meioDoCorpo(p) * escala / 1000));
+}
+
 // The ground steps: the column leaves the vertical speed and the walk cycle
 // runs; a force against the facing starts a turn at once.
 static void pousar(uint32_t p)
 {
+    guardarChao(p);
     vincularQuadroX(p, 0);
     aplicarNoSprite(p, (uint32_t)ler(p, "config"));
     int32_t forca = CONTEUDO_corpo(p, CONTEUDO_CORPO_FORCA_X);
@@ -165,6 +245,25 @@ static void mudarTamanho(uint32_t p, int32_t progant, int32_t tamanho, int32_t e
 
     CONTEUDO_substituirEvento(p, "mudou tamanho", "mudou_tamanho", progant);
     conferirChaoDepois(p);
+}
+
+static void comecarADiminuir(uint32_t p)
+{
+    int32_t progant = (11 * CONTEUDO_corpo(p, CONTEUDO_CORPO_ESCALA_X) - 2200) / 10;
+    mudarTamanho(p, progant, 2, 200, 2500, produtoMilesimo(ler(p, "massa original"), 600));
+}
+
+static void comecarACrescer(uint32_t p)
+{
+    int32_t progant = (11000 - 11 * CONTEUDO_corpo(p, CONTEUDO_CORPO_ESCALA_X)) / 10;
+    mudarTamanho(p, progant, 1, 1000, 1000, ler(p, "massa original"));
+}
+
+// The watch over a growth, every frame from the wish to grow to the growth's
+// end.
+static void vigiarCrescimento(uint32_t p)
+{
+    CONTEUDO_substituirEvento(p, "crescer depois", "tentar_crescer", 1);
 }
 
 // ------------------------------------------------------------ construction
@@ -280,6 +379,7 @@ void* CONTEUDO_personagem_iniciar(uint32_t p)
     engine_propriedade_mudarRecurso(ENGINE_MODULO_FISICA, CONTEUDO_MODELO_CORPO, CONTEUDO_CORPO_FORCA_X, p,
                                     expressaoForca(p));
     escrever(p, "tamanho", 1);
+    guardarChao(p);
 
     // The capsule: a rectangle from 0.375 h above the origin down to the
     // centre of a circle whose lowest point is 0.375 h below it.
@@ -464,6 +564,9 @@ void* CONTEUDO_personagem_colisao(uint32_t p)
     uint32_t b = fisica_colisao_pegarSegundoCorpo(colisao);
     char iniciando = fisica_iniciandoColisao();
     char terminando = fisica_terminandoColisao();
+    uint32_t fora = (uint32_t)CONTEUDO_ler(0, "fora do nivel");
+    if (iniciando == 'S' && fora != 0 && (a == fora || b == fora))
+        CONTEUDO_substituirEvento(p, "voltar", "voltar_ao_chao", 1);
     for (uint32_t k = 1; k <= 2; k++) {
         if (CONTEUDO_lerEm(a, "plataforma", k) != 'S' && CONTEUDO_lerEm(b, "plataforma", k) != 'S') continue;
         int32_t n = CONTEUDO_lerEm(0, "plataformas", k);
@@ -477,6 +580,7 @@ void* CONTEUDO_personagem_colisao(uint32_t p)
     uint32_t t = (uint32_t)ler(p, "tamanho");
     if (CONTEUDO_lerEm(a, "plataforma", t) != 'S' && CONTEUDO_lerEm(b, "plataforma", t) != 'S') return nullptr;
     int32_t n = CONTEUDO_lerEm(0, "plataformas", t);
+    if (iniciando == 'S') guardarChao(p);
 
     if (iniciando == 'S' && n == 1) {
         pousar(p);
@@ -503,17 +607,39 @@ void* CONTEUDO_personagem_colisao(uint32_t p)
 
 void* CONTEUDO_personagem_diminuir(uint32_t p)
 {
+    // Asking to shrink also drops a wish to grow.
+    CONTEUDO_cancelarEvento(p, "crescer depois");
     if (ler(p, "tamanho") != 1) return nullptr;
-    int32_t progant = (11 * CONTEUDO_corpo(p, CONTEUDO_CORPO_ESCALA_X) - 2200) / 10;
-    mudarTamanho(p, progant, 2, 200, 2500, produtoMilesimo(ler(p, "massa original"), 600));
+    comecarADiminuir(p);
     return nullptr;
 }
 
+// The character grows only where the big shape has room: squeezed between
+// figures, the growing body would be pushed through the thinner one. Where
+// the level is in the way it stays small, and grows as soon as there is room.
 void* CONTEUDO_personagem_crescer(uint32_t p)
 {
     if (ler(p, "tamanho") != 2) return nullptr;
-    int32_t progant = (11000 - 11 * CONTEUDO_corpo(p, CONTEUDO_CORPO_ESCALA_X)) / 10;
-    mudarTamanho(p, progant, 1, 1000, 1000, ler(p, "massa original"));
+    if (cabeGrande(p)) comecarACrescer(p);
+    vigiarCrescimento(p);
+    return nullptr;
+}
+
+// Timed event, every frame while the character wishes to grow or grows: it
+// starts growing once there is room, and turns small again (and waits for
+// room) when a growth under way gets squeezed between figures, as when a
+// throw carries it into the shaft.
+void* CONTEUDO_personagem_tentar_crescer(uint32_t p)
+{
+    escrever(p, "crescer depois", 0);
+    if (ler(p, "tamanho") == 2) {
+        if (cabeGrande(p)) comecarACrescer(p);
+    } else if (ler(p, "mudou tamanho") == 0) {
+        return nullptr;  // grown
+    } else if (emJogo(p) && sobreporia(p, CONTEUDO_corpo(p, CONTEUDO_CORPO_ESCALA_X), 0, 0, FOLGA_APERTO)) {
+        comecarADiminuir(p);
+    }
+    vigiarCrescimento(p);
     return nullptr;
 }
 
@@ -524,6 +650,28 @@ void* CONTEUDO_personagem_mudou_tamanho(uint32_t p)
         uint32_t avisar = (uint32_t)CONTEUDO_lerEm(p, "avisar tamanho", i);
         if (avisar != 0) entidades_entidade_chamarFuncao(avisar, "mudou_tamanho");
     }
+    return nullptr;
+}
+
+// Timed event: the character has left the level (down the slide, or out
+// of its bounds), from where no key brings it back. It is put back, at rest,
+// where it last came onto ground, just as high above that ground as its present size
+// needs to have room (a pad may have risen since).
+void* CONTEUDO_personagem_voltar_ao_chao(uint32_t p)
+{
+    escrever(p, "voltar", 0);
+    if (!emJogo(p)) return nullptr;
+    int32_t escala = CONTEUDO_corpo(p, CONTEUDO_CORPO_ESCALA_X);
+    int32_t x = ler(p, "chao x");
+    int32_t y = ler(p, "chao y") - (int32_t)((int64_t)meioDoCorpo(p) * escala / 1000) - 10;
+    int32_t dx = x - CONTEUDO_corpo(p, CONTEUDO_CORPO_X), dy = y - CONTEUDO_corpo(p, CONTEUDO_CORPO_Y);
+    int32_t acima = 0;
+    while (acima < 500 && sobreporia(p, escala, dx, dy - acima)) acima += 20;
+    if (acima >= 500) acima = 0;
+    CONTEUDO_mudarCorpo(p, CONTEUDO_CORPO_DINAMICO, 'N');
+    CONTEUDO_mudarCorpo(p, CONTEUDO_CORPO_X, x);
+    CONTEUDO_mudarCorpo(p, CONTEUDO_CORPO_Y, y - acima);
+    CONTEUDO_mudarCorpo(p, CONTEUDO_CORPO_DINAMICO, 'S');
     return nullptr;
 }
 

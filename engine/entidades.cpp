@@ -104,12 +104,23 @@ int entidades_destruirEntidade(uint32_t entidade)
     return 0;
 }
 
+// The record of an entity id; ids 0 and 1 have none.
+static _entidades_entidade* ENTIDADES_pegarEntidade(uint32_t entidade)
+{
+    return entidade >= 2 ? (_entidades_entidade*)engine_vetorPersistente_pegarPonteiro(ENGINE_MODULO_ENTIDADES,
+                                                                                       entidadesEntidades, entidade - 1)
+                         : nullptr;
+}
+
+uint32_t entidades_entidade_pegarModelo(uint32_t entidade)
+{
+    _entidades_entidade* e = ENTIDADES_pegarEntidade(entidade);
+    return e ? e->modelo : 0;
+}
+
 const char* entidades_entidade_chamarFuncao(uint32_t entidade, const char* nome)
 {
-    _entidades_entidade* e =
-        entidade >= 2 ? (_entidades_entidade*)engine_vetorPersistente_pegarPonteiro(ENGINE_MODULO_ENTIDADES,
-                                                                                    entidadesEntidades, entidade - 1)
-                      : nullptr;
+    _entidades_entidade* e = ENTIDADES_pegarEntidade(entidade);
     if (!e) return ERRO_ENTIDADE;
     _entidades_modelo* m = ENTIDADES_pegarModelo(e->modelo);
     if (!m) return ERRO_MODELO;

@@ -38,6 +38,9 @@ uint32_t entidades_criarEntidade(uint32_t modelo, int32_t x, int32_t y);
 // Removes the entity record; its body and variables stay. Returns 0.
 int entidades_destruirEntidade(uint32_t entidade);
 
+// The model of an entity; 0 for an id without an entity record.
+uint32_t entidades_entidade_pegarModelo(uint32_t entidade);
+
 // Calls the function that the entity's model registered under nome.
 const char* entidades_entidade_chamarFuncao(uint32_t entidade, const char* nome);
 

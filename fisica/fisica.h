@@ -189,4 +189,14 @@ const char* fisica_colisao_mudarCancelada(uint32_t colisao, char c);
 char fisica_colisao_comFigura(uint32_t colisao, uint32_t corpo, uint32_t figura);
 char fisica_colisao_entreCorpos(uint32_t colisao, uint32_t corpo1, uint32_t corpo2);
 
+// Overlap queries. The entity's figures, scaled to `escala` thousandths
+// (from its present scale on X, uniformly, about the body's origin) and
+// moved by (dx, dy), against the figures of every other body where the last
+// step left them: the number of bodies they would overlap by more than
+// `folga`, and the first `maximo` of their ids, in ascending order, in
+// `corpos`. The body itself is neither moved nor rescaled. Answers 0 for an
+// entity without a body and while the world steps.
+uint32_t fisica_sobreposicoes(uint32_t entidade, int32_t escala, int32_t dx, int32_t dy, int32_t folga,
+                              uint32_t* corpos, uint32_t maximo);
+
 #endif

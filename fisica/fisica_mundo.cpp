@@ -275,12 +275,15 @@ static void FISICA_construirMundo(const btDefaultCollisionConstructionInfo& info
     fisicaMinkowskiPenetrationDepthSolver = new btMinkowskiPenetrationDepthSolver();
     fisicaConvexAlgo2d =
         new btConvex2dConvex2dAlgorithm::CreateFunc(fisicaVoronoiSimplexSolver, fisicaMinkowskiPenetrationDepthSolver);
-    fisicaDispatcher->registerCollisionCreateFunc(CONVEX_2D_SHAPE_PROXYTYPE, CONVEX_2D_SHAPE_PROXYTYPE,
-                                                  fisicaConvexAlgo2d);
-    fisicaDispatcher->registerCollisionCreateFunc(BOX_2D_SHAPE_PROXYTYPE, CONVEX_2D_SHAPE_PROXYTYPE,
-                                                  fisicaConvexAlgo2d);
-    fisicaDispatcher->registerCollisionCreateFunc(CONVEX_2D_SHAPE_PROXYTYPE, BOX_2D_SHAPE_PROXYTYPE,
-                                                  fisicaConvexAlgo2d);
+    // The flat shapes meet through the planar algorithm, in the step and in
+    // the overlap queries (which ask for closest points) alike.
+    const int planas[][2] = {{CONVEX_2D_SHAPE_PROXYTYPE, CONVEX_2D_SHAPE_PROXYTYPE},
+                             {BOX_2D_SHAPE_PROXYTYPE, CONVEX_2D_SHAPE_PROXYTYPE},
+                             {CONVEX_2D_SHAPE_PROXYTYPE, BOX_2D_SHAPE_PROXYTYPE}};
+    for (const auto& par : planas) {
+        fisicaDispatcher->registerCollisionCreateFunc(par[0], par[1], fisicaConvexAlgo2d);
+        fisicaDispatcher->registerClosestPointsCreateFunc(par[0], par[1], fisicaConvexAlgo2d);
+    }
     fisicaSolver = new btSequentialImpulseConstraintSolver();
     fisicaDiscreteDynamicsWorld = new _fisica_mundoOrdenado(fisicaDispatcher, fisicaBroadphase, fisicaSolver,
                                                             fisicaCollisionConfiguration);

@@ -63,7 +63,7 @@ TEST_F(Level, ModelosEEntidadesNaOrdemDeCriacao)
     // Level 2; sensors N 3 and Q 4; spring pad 5 with its sensors 6 and 7
     // and spring parts 8 to 12; bridge 13 with its sides 14 and 15 and
     // sensors 16 and 17; controller 18 and its character 19; the seven texts
-    // 20 to 26; the end zone 27.
+    // 20 to 26; the end zone 27; the sensor beyond the level's edges 28.
     EXPECT_EQ(jogador, JOGADOR);
     EXPECT_EQ(personagem, PERSONAGEM);
     EXPECT_EQ(CONTEUDO_lerEm(3, "plataforma", 1), 'S');
@@ -76,7 +76,8 @@ TEST_F(Level, ModelosEEntidadesNaOrdemDeCriacao)
         EXPECT_NEAR(CONTEUDO_corpo((uint32_t)p[0], CONTEUDO_CORPO_X), p[1], 1) << "entity " << p[0];
         EXPECT_NEAR(CONTEUDO_corpo((uint32_t)p[0], CONTEUDO_CORPO_Y), p[2], 1) << "entity " << p[0];
     }
-    EXPECT_EQ(fisica_existeCorpo(28), 'N');
+    EXPECT_EQ(CONTEUDO_ler(0, "fora do nivel"), 28);
+    EXPECT_EQ(fisica_existeCorpo(29), 'N');
     for (uint32_t e = 20; e <= 26; e++) {
         EXPECT_EQ(CONTEUDO_ler(e, "vezes"), e == 26 ? 3 : 1);
         EXPECT_NEAR(CONTEUDO_corpo(e, CONTEUDO_CORPO_ROTACAO), e == 20 || e == 26 ? -900 : 0, 1);
@@ -86,9 +87,9 @@ TEST_F(Level, ModelosEEntidadesNaOrdemDeCriacao)
 
     // "gambiarra" makes a bare character and an empty entity, nothing more.
     entidades_entidade_chamarFuncao(level, "gambiarra");
-    EXPECT_EQ(fisica_existeCorpo(28), 'S');
     EXPECT_EQ(fisica_existeCorpo(29), 'S');
-    EXPECT_EQ(CONTEUDO_ler(28, "animacao"), 0);
+    EXPECT_EQ(fisica_existeCorpo(30), 'S');
+    EXPECT_EQ(CONTEUDO_ler(29, "animacao"), 0);
 }
 
 TEST_F(Level, GeometriaEscaladaAUmDecimo)
@@ -97,8 +98,8 @@ TEST_F(Level, GeometriaEscaladaAUmDecimo)
         EXPECT_EQ(CONTEUDO_corpo(e, CONTEUDO_CORPO_ESCALA_X), 100);
         EXPECT_EQ(CONTEUDO_corpo(e, CONTEUDO_CORPO_ESCALA_Y), 100);
     }
-    std::vector<Figura> l = figuras(level), n = figuras(3), q = figuras(4);
-    ASSERT_EQ(l.size(), 28u);  // the 27 of the table and the wall at the slide's end
+    std::vector<Figura> l = figuras(level), n = figuras(3), q = figuras(4), fora = figuras(28);
+    ASSERT_EQ(l.size(), 27u);
     ASSERT_EQ(n.size(), 6u);
     ASSERT_EQ(q.size(), 7u);
     // Figure 2, the floor 615 x 170 at (4900, 8010); its strips above it.
@@ -112,8 +113,12 @@ TEST_F(Level, GeometriaEscaladaAUmDecimo)
     caixa(l[23], 630, 662, 770, 968);         // polygon 36
     caixa(l[25], 638.5, 660, 678, 677);       // figure 38, ground for the small size only
     caixa(q[6], 638.5, 658, 678, 660);        // its Q strip, figure 39
-    caixa(l[27], 1960, 0, 1977, 1300);        // the wall
     caixa(n[5], 770, 830, 910, 840);          // figure 34, over block 33
+    // Beyond wall 24 over the slide, and below the lowest floors; clear of
+    // the end zone (1260..1330, 490..560) and of floor 17's underside (1137).
+    ASSERT_EQ(fora.size(), 2u);
+    caixa(fora[0], 1360, 560, 2300, 1700);
+    caixa(fora[1], 300, 1160, 1360, 1700);
     // Creation order across the three bodies: 1, 2 (L), 3 (N), 4 (Q), 5 (L)...
     EXPECT_LT(l[1].id, n[0].id);
     EXPECT_LT(n[0].id, q[0].id);
@@ -154,7 +159,7 @@ class LevelSemArquivo : public Level {
 
 TEST_F(LevelSemArquivo, ConstroiComLacunas)
 {
-    EXPECT_EQ(figuras(level).size(), 28u);
+    EXPECT_EQ(figuras(level).size(), 27u);
     EXPECT_TRUE(apoio::impressoesDaCamada(10000).empty());
     EXPECT_EQ(CONTEUDO_ler(personagem, "animacao"), 0);
     EXPECT_EQ(CONTEUDO_ler(personagem, "massa"), 0);

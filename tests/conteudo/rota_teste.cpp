@@ -93,7 +93,17 @@ TEST_F(Rota, OGrandeSobeOsDegrausQueOPequenoNaoAlcanca)
     diminuir();
     pular(-1, 1200);
     EXPECT_NEAR(yPx(), 1081 - 9, 0.5);  // still on floor 12
+    // Against floor 7's wall there is no room for the big size: it grows
+    // once it has walked away from it.
     crescer();
+    EXPECT_EQ(corpo(CONTEUDO_CORPO_ESCALA_X), 200);
+    andar(1);
+    for (int32_t t = 0; t < 2000 && corpo(CONTEUDO_CORPO_ESCALA_X) == 200; t += 16) quadro();
+    chamar("parar");
+    printf("grows at x %.1f\n", xPx());
+    EXPECT_GT(xPx(), 630 + 34);
+    quadros(960);
+    EXPECT_EQ(corpo(CONTEUDO_CORPO_ESCALA_X), 1000);
     pular(-1, 1200);
     // On floor 7, which ends in a round corner at x 630: the capsule may
     // rest partly on it.
