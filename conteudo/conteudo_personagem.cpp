@@ -636,7 +636,10 @@ void* CONTEUDO_personagem_tentar_crescer(uint32_t p)
         if (cabeGrande(p)) comecarACrescer(p);
     } else if (ler(p, "mudou tamanho") == 0) {
         return nullptr;  // grown
-    } else if (emJogo(p) && sobreporia(p, CONTEUDO_corpo(p, CONTEUDO_CORPO_ESCALA_X), 0, 0, FOLGA_APERTO)) {
+    } else if (emJogo(p) && sobreporia(p, CONTEUDO_corpo(p, CONTEUDO_CORPO_ESCALA_X), 0, 0, FOLGA_APERTO) &&
+               !cabeGrande(p)) {
+        // Pressed into the level with no room to end the growth in (a
+        // landing sinks a body into the floor for a frame, room or not).
         comecarADiminuir(p);
     }
     vigiarCrescimento(p);

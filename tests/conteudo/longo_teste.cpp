@@ -2,8 +2,9 @@
 // 16 ms through the time module's clock: every now and then the character is
 // also put where the bridge, the pad or the shaft is, so the pieces keep
 // working all along. The end zone is left out (the ending switches the
-// character off for good). Resident memory must not grow between minute 1
-// and minute 10; the sanitizer build runs the same.
+// character off for good). The character must stay inside the level, and
+// resident memory must not grow between minute 1 and minute 10; the
+// sanitizer build runs the same.
 #include <cstdio>
 #include <random>
 
@@ -52,6 +53,14 @@ TEST_F(Longo, DezMinutosDeTeclasAoAcaso)
             proximoLugar = t + 15000 + (int32_t)(sorte() % 10000);
         }
         quadro();
+        // Every second the character is inside the level: between its
+        // walls, above its lowest figure and below the highest throw.
+        if (t % 1000 < 16) {
+            EXPECT_TRUE(xPx() >= 473 && xPx() <= 1960 && yPx() >= 400 && yPx() <= 1300)
+                << "at " << t << " ms: (" << xPx() << ", " << yPx() << "), scale "
+                << CONTEUDO_corpo(PERSONAGEM, CONTEUDO_CORPO_ESCALA_X);
+            if (HasFailure()) break;
+        }
         if (t < 60000 && t + 16 >= 60000) minuto1 = residente();
         if (getenv("MORVALEN_RASTRO") && t % 60000 < 16) printf("minute %d: %llu kB, avisar %u, x %.0f y %.0f\n", t / 60000, (unsigned long long)residente() / 1024, CONTEUDO_tamanho(PERSONAGEM, "avisar tamanho"), xPx(), yPx());
     }

@@ -203,6 +203,271 @@ protected:
                 [this, fim] { return agora >= *fim; }, ms + 100, false};
     }
 
+    // Walking right, it jumps a little before the pad; when it ends up
+    // under the pad's overhang instead, it backs off and tries again.
+    Etapa subirNoTrampolim()
+    {
+        return {"jump onto the pad", [this] { pulou = false; },
+                [this] {
+                    bool noPiso = noChao() && yPx() > 820;
+                    bool emCima = chao(2) > 0 && xPx() > 1245 && yPx() < 800;
+                    if (emCima) largar(DIREITA);
+                    if (noPiso && !parado() && xPx() > 1225) {
+                        largar(DIREITA);
+                        apertar(ESQUERDA);
+                        pulou = false;
+                    }
+                    if (noPiso && !parado() && xPx() < 1140 && dispositivos().teclas.count(ESQUERDA)) {
+                        largar(ESQUERDA);
+                        apertar(DIREITA);
+                    }
+                    if (noPiso && !pulou && xPx() > 1175 && dispositivos().teclas.count(DIREITA)) {
+                        tocar(ESPACO);
+                        pulou = true;
+                    }
+                    return emCima && noChao() && !parado();
+                },
+                12000};
+    }
+
+    // The detours of a player who takes the tutorial's texts in their own
+    // order and lets the pad throw it with a direction held.
+    std::vector<Etapa> desvios()
+    {
+        auto desde = std::make_shared<int32_t>(0);
+        std::vector<Etapa> etapas = {
+            // Text 5 said to cross the bridge small; walking on right, it
+            // stops under the pad's left end, and text 6 says to stand on
+            // the pad big. There is no room to grow there: it stays small,
+            // on block 21.
+            {"on to the pad, W under its end", [desde] { *desde = -1; },
+             [this, desde] {
+                 if (*desde < 0 && noChao() && !parado() && xPx() > 1230 &&
+                     std::abs(corpo(CONTEUDO_CORPO_VELOCIDADE_X)) < 50) {
+                     tocar(CIMA);
+                     *desde = agora;
+                 }
+                 if (*desde < 0 || agora - *desde < 1500) return false;
+                 EXPECT_EQ(escala(), 200);
+                 EXPECT_LE(yPx(), 840 - 9 + 0.5);
+                 EXPECT_NE(var("crescer depois"), 0);
+                 return true;
+             },
+             6000},
+            // Walking back out from under the pad, it grows once it has room.
+            {"walk back, grow", [this] { segurar(-1); },
+             [this] {
+                 if (escala() > 200) segurar(0);
+                 return escala() == 1000 && noChao() && yPx() < 840 && xPx() < 1240;
+             },
+             6000},
+            {"shrink again", [this] { tocar(BAIXO); },
+             [this] {
+                 if (escala() == 200 && noChao()) segurar(1);
+                 return escala() == 200 && noChao();
+             },
+             4000},
+            subirNoTrampolim(),
+        };
+        // Thrown with Right held: from x 1268 down the slide (the character
+        // is put back on the pad, and Right walks it off the pad's right
+        // end), from x 1284 into the gap beside the pad. The keys bring it
+        // back onto ground the route goes on from.
+        for (double x0 : {1268.0, 1284.0}) {
+            bool pelaRampa = x0 < 1280;
+            auto maisLonge = std::make_shared<double>(0);
+            std::vector<Etapa> arremesso = {
+                {pelaRampa ? "stand on the pad at x 1268" : "stand on the pad at x 1284", nullptr,
+                 [this, x0] { return ateX(x0); }, 6000},
+                {"squeeze the pad", [this] { tocar(CIMA); },
+                 [this] { return CONTEUDO_ler(TRAMPOLIM, "pressionado") == 'S'; }, 4000},
+                {pelaRampa ? "thrown, Right held: the slide" : "thrown, Right held: the gap",
+                 [this, desde, maisLonge] {
+                     arremessosAntes = arremessos;
+                     tocar(BAIXO);
+                     *desde = -1;
+                     *maisLonge = 0;
+                 },
+                 [this, desde, maisLonge, pelaRampa] {
+                     if (*desde < 0 && arremessos == arremessosAntes + 1) {
+                         apertar(DIREITA);
+                         *desde = agora;
+                     }
+                     *maisLonge = std::max(*maisLonge, xPx());
+                     if (*desde < 0 || agora - *desde <= 500 || !noChao()) return false;
+                     // Down the slide past wall 24, and put back; or into
+                     // the gap between the pad and the wall.
+                     if (pelaRampa)
+                         EXPECT_GT(*maisLonge, 1347);
+                     else
+                         EXPECT_GT(xPx(), 1310);
+                     return true;
+                 },
+                 8000},
+                voltarAoJogo(),
+            };
+            etapas.insert(etapas.end(), arremesso.begin(), arremesso.end());
+        }
+        return etapas;
+    }
+    // Walks the character to x0 (within 2 px); true once it stands there.
+    bool ateX(double x0)
+    {
+        double x = xPx();
+        bool la = std::abs(x - x0) <= 2 && noChao() && std::abs(corpo(CONTEUDO_CORPO_VELOCIDADE_X)) < 50;
+        segurar(la ? 0 : x > x0 + 1.5 ? -1 : x < x0 - 1.5 ? 1 : 0);
+        return la;
+    }
+    // From wherever a throw left it beside the pad, back onto the pad or
+    // onto block 21 left of it, as a player gets there: from the gap right
+    // of the pad, to wall 24, a jump and left over the pad.
+    Etapa voltarAoJogo()
+    {
+        auto salto = std::make_shared<int32_t>(-1);
+        return {"back into play",
+                [this, salto] {
+                    largar(DIREITA);
+                    *salto = -1;
+                },
+                [this, salto] {
+                    if (*salto >= 0) {
+                        if (agora - *salto >= 320) segurar(-1);
+                        if (agora - *salto > 500 && noChao()) {
+                            segurar(0);
+                            *salto = -1;
+                        }
+                        return false;
+                    }
+                    if (!noChao() || parado()) return false;
+                    bool noTrampolim = chao(2) > 0 && xPx() > 1245 && yPx() < 800;
+                    if (noTrampolim || (yPx() > 820 && xPx() < 1249)) {
+                        segurar(noTrampolim ? 0 : 1);
+                        return true;
+                    }
+                    if (xPx() < 1318) {
+                        segurar(1);
+                        return false;
+                    }
+                    segurar(0);
+                    tocar(ESPACO);
+                    *salto = agora;
+                    return false;
+                },
+                12000};
+    }
+
+    // The route from the intro to the ending, with `desvios` taken after
+    // crossing the bridge small.
+    std::vector<Etapa> rota(const std::vector<Etapa>& desvios = {})
+    {
+        std::vector<Etapa> etapas = {
+            pausa("intro: the logo shows", 5000),
+            {"intro: the controls resume", [this] { foto("intro"); }, [this] { return !parado(); }, 9000, false},
+            {"fall through the bridge", [this] { apertar(DIREITA); },
+             [this] { return ponteAbriu && yPx() > 1050 && noChao(); }, 8000},
+            {"shrink in the pit",
+             [this] {
+                 largar(DIREITA);
+                 tocar(BAIXO);
+             },
+             [this] { return escala() == 200 && !parado(); }, 4000},
+            {"through the low passage", [this] { apertar(ESQUERDA); }, [this] { return xPx() < 745 && noChao(); },
+             12000},
+            // Each jump up a step is tried again while the character stands
+            // short of it: landing on a step's round corner, its walking force
+            // cannot climb the slope.
+            {"jump out of it", nullptr, [this] { return pularAte([this] { return xPx() < 722 && yPx() < 1080; }); },
+             6000},
+            // Against floor 7's wall the big size has no room: it steps back
+            // until it grows, then walks on to the left.
+            {"grow for the high jump", [this] { tocar(CIMA); },
+             [this] {
+                 segurar(escala() > 200 ? -1 : 1);
+                 return escala() == 1000 && noChao();
+             },
+             4000},
+            {"jump onto floor 7", nullptr, [this] { return pularAte([this] { return yPx() < 900; }); }, 6000},
+            {"jump onto floor 2", nullptr, [this] { return pularAte([this] { return yPx() < 760; }) && mostrado[3]; },
+             8000},
+            pausa("settle on floor 2", 600, [this] { largar(ESQUERDA); }),
+            // Jumps right and shrinks on the way up, to land under block 30.
+            {"jump big, shrink in the air",
+             [this] {
+                 apertar(DIREITA);
+                 tocar(ESPACO);
+                 decolou = agiu = false;
+             },
+             [this] {
+                 if (!decolou && vy() < -200) decolou = true;
+                 if (decolou && !agiu && vy() > -450) {
+                     tocar(BAIXO);
+                     agiu = true;
+                 }
+                 return agiu && escala() == 200 && noChao() && xPx() > 630 && yPx() < 660;
+             },
+             4000},
+            {"through the small passage", nullptr, [this] { return xPx() > 780 && yPx() > 820 && noChao(); }, 10000},
+            {"cross the bridge small", nullptr,
+             [this] { return xPx() > 1080 && noChao() && CONTEUDO_ler(PONTE, "pronto") == 'S'; }, 6000},
+        };
+        etapas.insert(etapas.end(), desvios.begin(), desvios.end());
+        std::vector<Etapa> resto = {
+            subirNoTrampolim(),
+            {"walk under the shaft", nullptr, [this] { return ateOPoco(); }, 6000},
+            {"squeeze the pad big", [this] { tocar(CIMA); },
+             [this] { return CONTEUDO_ler(TRAMPOLIM, "pressionado") == 'S'; }, 4000},
+            {"shrink to be thrown",
+             [this] {
+                 foto("trampolim");
+                 tocar(BAIXO);
+                 arremessosAntes = arremessos;
+             },
+             [this] { return arremessos == arremessosAntes + 1 && vy() > 0; }, 4000},
+            {"fall back onto the pad", nullptr,
+             [this] { return mostrado[6] && dispensado[6] && !parado() && noChao() && yPx() < 800; }, 6000},
+            {"walk under the shaft again", nullptr, [this] { return ateOPoco(); }, 6000},
+            {"squeeze the pad again", [this] { tocar(CIMA); },
+             [this] { return CONTEUDO_ler(TRAMPOLIM, "pressionado") == 'S'; }, 4000},
+            // Thrown into the end zone small, it grows near the top: the growth
+            // completes inside the zone.
+            {"thrown, grow at the top",
+             [this] {
+                 tocar(BAIXO);
+                 agiu = false;
+                 arremessosAntes = arremessos;
+             },
+             [this] {
+                 if (arremessos == arremessosAntes + 1 && !agiu && vy() > -250) {
+                     tocar(CIMA);
+                     agiu = true;
+                 }
+                 return CONTEUDO_ler(FIM, "personagem backup") != 0;
+             },
+             5000},
+            // The controls stay on: shrinking and growing again at once, inside
+            // the zone, completes a second growth there.
+            {"a second growth in the zone",
+             [this] {
+                 inicioDoFim = agora;
+                 tocar(BAIXO);
+                 agiu = false;
+             },
+             [this] {
+                 if (!agiu && agora - inicioDoFim >= 200) {
+                     tocar(CIMA);
+                     agiu = true;
+                 }
+                 return agiu && var("tamanho") == 1 && var("mudou tamanho") == 0;
+             },
+             3000, false},
+            {"the camera zooms out", nullptr, [this] { return zoom() == 604; }, 4500, false},
+            {"the earth appears", nullptr, [this] { return CONTEUDO_ler(FIM, "anm terra") != 0; }, 4500, false},
+            {"the ending shows", nullptr, [this] { return agora - inicioDoFim >= 6500; }, 7000, false},
+        };
+        etapas.insert(etapas.end(), resto.begin(), resto.end());
+        return etapas;
+    }
+
     sf::RenderWindow janelaDoTeste;
     bool rastro = false;
     int32_t agora = 0;
@@ -210,131 +475,15 @@ protected:
     int32_t mostradoEm[7] = {}, aceitaDesde[7] = {-1, -1, -1, -1, -1, -1, -1};
     bool fotoDoTexto = false, ponteAbriu = false, ponteVoltou = false, apertadoAntes = false;
     bool mudancaPendente = false, segundaNaZona = false;
-    int32_t arremessos = 0, inicioDoFim = 0, ultimoPulo = -1000000;
+    int32_t arremessos = 0, arremessosAntes = 0, inicioDoFim = 0, ultimoPulo = -1000000;
+    bool decolou = false, agiu = false, pulou = false;
     std::vector<std::pair<std::string, int32_t>> tempos;
 };
 
 TEST_P(Partida, NivelZeroDoInicioAoFim)
 {
-    bool decolou = false, agiu = false, pulou = false;
     const uint32_t musica = (uint32_t)CONTEUDO_ler(0, "musica"), somFim = (uint32_t)CONTEUDO_ler(0, "som fim");
-    std::vector<Etapa> rota = {
-        pausa("intro: the logo shows", 5000),
-        {"intro: the controls resume", [this] { foto("intro"); }, [this] { return !parado(); }, 9000, false},
-        {"fall through the bridge", [this] { apertar(DIREITA); },
-         [this] { return ponteAbriu && yPx() > 1050 && noChao(); }, 8000},
-        {"shrink in the pit", [this] {
-             largar(DIREITA);
-             tocar(BAIXO);
-         },
-         [this] { return escala() == 200 && !parado(); }, 4000},
-        {"through the low passage", [this] { apertar(ESQUERDA); }, [this] { return xPx() < 745 && noChao(); },
-         12000},
-        // Each jump up a step is tried again while the character stands
-        // short of it: landing on a step's round corner, its walking force
-        // cannot climb the slope.
-        {"jump out of it", nullptr,
-         [this] { return pularAte([this] { return xPx() < 722 && yPx() < 1080; }); }, 6000},
-        // Against floor 7's wall the big size has no room: it steps back
-        // until it grows, then walks on to the left.
-        {"grow for the high jump", [this] { tocar(CIMA); },
-         [this] {
-             segurar(escala() > 200 ? -1 : 1);
-             return escala() == 1000 && noChao();
-         },
-         4000},
-        {"jump onto floor 7", nullptr, [this] { return pularAte([this] { return yPx() < 900; }); }, 6000},
-        {"jump onto floor 2", nullptr,
-         [this] { return pularAte([this] { return yPx() < 760; }) && mostrado[3]; }, 8000},
-        pausa("settle on floor 2", 600, [this] { largar(ESQUERDA); }),
-        // Jumps right and shrinks on the way up, to land under block 30.
-        {"jump big, shrink in the air", [&] {
-             apertar(DIREITA);
-             tocar(ESPACO);
-             decolou = agiu = false;
-         },
-         [&] {
-             if (!decolou && vy() < -200) decolou = true;
-             if (decolou && !agiu && vy() > -450) {
-                 tocar(BAIXO);
-                 agiu = true;
-             }
-             return agiu && escala() == 200 && noChao() && xPx() > 630 && yPx() < 660;
-         },
-         4000},
-        {"through the small passage", nullptr, [this] { return xPx() > 780 && yPx() > 820 && noChao(); }, 10000},
-        {"cross the bridge small", nullptr,
-         [this] { return xPx() > 1080 && noChao() && CONTEUDO_ler(PONTE, "pronto") == 'S'; }, 6000},
-        // Walking right, it jumps a little before the pad; when it ends up
-        // under the pad's overhang instead, it backs off and tries again.
-        {"jump onto the pad", [&] { pulou = false; },
-         [&] {
-             bool noPiso = noChao() && yPx() > 820;
-             bool emCima = chao(2) > 0 && xPx() > 1245 && yPx() < 800;
-             if (emCima) largar(DIREITA);
-             if (noPiso && !parado() && xPx() > 1225) {
-                 largar(DIREITA);
-                 apertar(ESQUERDA);
-                 pulou = false;
-             }
-             if (noPiso && !parado() && xPx() < 1140 && dispositivos().teclas.count(ESQUERDA)) {
-                 largar(ESQUERDA);
-                 apertar(DIREITA);
-             }
-             if (noPiso && !pulou && xPx() > 1175 && dispositivos().teclas.count(DIREITA)) {
-                 tocar(ESPACO);
-                 pulou = true;
-             }
-             return emCima && noChao() && !parado();
-         },
-         12000},
-        {"walk under the shaft", nullptr, [this] { return ateOPoco(); }, 6000},
-        {"squeeze the pad big", [this] { tocar(CIMA); },
-         [this] { return CONTEUDO_ler(TRAMPOLIM, "pressionado") == 'S'; }, 4000},
-        {"shrink to be thrown", [this] {
-             foto("trampolim");
-             tocar(BAIXO);
-         },
-         [this] { return arremessos == 1 && vy() > 0; }, 4000},
-        {"fall back onto the pad", nullptr,
-         [this] { return mostrado[6] && dispensado[6] && !parado() && noChao() && yPx() < 800; }, 6000},
-        {"walk under the shaft again", nullptr, [this] { return ateOPoco(); }, 6000},
-        {"squeeze the pad again", [this] { tocar(CIMA); },
-         [this] { return CONTEUDO_ler(TRAMPOLIM, "pressionado") == 'S'; }, 4000},
-        // Thrown into the end zone small, it grows near the top: the growth
-        // completes inside the zone.
-        {"thrown, grow at the top", [&] {
-             tocar(BAIXO);
-             agiu = false;
-         },
-         [&] {
-             if (arremessos == 2 && !agiu && vy() > -250) {
-                 tocar(CIMA);
-                 agiu = true;
-             }
-             return CONTEUDO_ler(FIM, "personagem backup") != 0;
-         },
-         5000},
-        // The controls stay on: shrinking and growing again at once, inside
-        // the zone, completes a second growth there.
-        {"a second growth in the zone", [&] {
-             inicioDoFim = agora;
-             tocar(BAIXO);
-             agiu = false;
-         },
-         [&] {
-             if (!agiu && agora - inicioDoFim >= 200) {
-                 tocar(CIMA);
-                 agiu = true;
-             }
-             return agiu && var("tamanho") == 1 && var("mudou tamanho") == 0;
-         },
-         3000, false},
-        {"the camera zooms out", nullptr, [this] { return zoom() == 604; }, 4500, false},
-        {"the earth appears", nullptr, [this] { return CONTEUDO_ler(FIM, "anm terra") != 0; }, 4500, false},
-        {"the ending shows", nullptr, [this] { return agora - inicioDoFim >= 6500; }, 7000, false},
-    };
-    ASSERT_TRUE(percorrer(rota));
+    ASSERT_TRUE(percorrer(rota()));
     foto("fim");
 
     // The second growth completed inside the zone, and changed nothing.
@@ -380,6 +529,20 @@ TEST_P(Partida, NivelZeroDoInicioAoFim)
     printf("route with %d ms frames:\n", d());
     for (const auto& t : tempos) printf("  %-30s %6d ms\n", t.first.c_str(), t.second);
     printf("  %-30s %6d ms\n", "whole game", agora);
+}
+
+// The same route with the detours of a player who takes the texts in their
+// own order and lets the pad throw it with Right held: from each, the keys
+// bring it back, and the route goes on to the ending.
+TEST_P(Partida, NivelZeroComDesviosAteOFim)
+{
+    if (d() != 16) GTEST_SKIP() << "the detours are played at 16 ms frames";
+    ASSERT_TRUE(percorrer(rota(desvios())));
+    EXPECT_EQ(CONTEUDO_ler(FIM, "personagem backup"), (int32_t)PERSONAGEM);
+    EXPECT_EQ(zoom(), 604);
+    EXPECT_EQ(arremessos, 4);
+    printf("route with detours, %d ms frames:\n", d());
+    for (const auto& t : tempos) printf("  %-30s %6d ms\n", t.first.c_str(), t.second);
 }
 
 INSTANTIATE_TEST_SUITE_P(Quadros, Partida, ::testing::Values(16, 7),

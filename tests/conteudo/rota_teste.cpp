@@ -152,3 +152,128 @@ TEST_F(Rota, SoOPequenoCabeNoPoco)
 }
 
 }  // namespace
+
+namespace {
+
+// Growing where the big size has no room. The body stays small there, never
+// pressed into the level, and grows once it has room: walking away, or
+// jumping out of the gap beside the pad.
+class Crescer : public Rota {
+protected:
+    // Whether the character overlaps the level's rock, the pad or the
+    // bridge deeper than 4 px: more than a body at rest or walking into a
+    // wall ever does.
+    bool dentroDaRocha()
+    {
+        uint32_t corpos[8];
+        uint32_t n = fisica_sobreposicoes(personagem, corpo(CONTEUDO_CORPO_ESCALA_X), 0, 0, 40, corpos, 8);
+        for (uint32_t i = 0; i < n && i < 8; i++) {
+            uint32_t m = entidades_entidade_pegarModelo(corpos[i]);
+            if (m == conteudoLevel_0 || m == conteudoTrampolim || m == conteudoVazio) return true;
+        }
+        return false;
+    }
+    // Frames while the body stays above `piso` and (when `rocha`) out of
+    // the rock; false (with a failure) otherwise. A body landing from a
+    // fall sinks into the floor for a frame, whatever its size.
+    bool vigiar(int32_t ms, double piso, const std::string& onde, bool rocha = true)
+    {
+        for (int32_t t = 0; t < ms; t += 16) {
+            quadro();
+            if ((rocha && dentroDaRocha()) || yPx() > piso || xPx() < 473 || xPx() > 1347) {
+                ADD_FAILURE() << onde << ": at (" << xPx() << ", " << yPx() << "), scale "
+                              << corpo(CONTEUDO_CORPO_ESCALA_X) << ", " << t << " ms after W";
+                return false;
+            }
+        }
+        return true;
+    }
+    // Small, at rest at (x, y), or on the spring pad where the pad's base
+    // fills that place.
+    void pequenoEm(double x, double y, bool assentar = true)
+    {
+        colocar(1000, 800);
+        quadros(300);
+        if (var("tamanho") == 1) diminuir();
+        colocar(x, y);
+        if (dentroDaRocha()) colocar(x, 797.6 - 9);
+        if (assentar) quadros(600);
+    }
+    // The ways out to room, as a player would take them.
+    enum Saida { ESQUERDA, DIREITA, PULAR_PARA_A_DIREITA, SAIR_DA_FENDA };
+    // Walks (after a jump, or from the gap beside the pad: to wall 24, a
+    // jump and left over the pad) while the character stays small, until it
+    // is big; true when it is, the body inside the level all the way.
+    bool sairAteCrescer(Saida saida, const std::string& onde)
+    {
+        const double fundo = 1300;  // the level's lowest figure
+        int32_t direcao = saida == ESQUERDA || saida == SAIR_DA_FENDA ? -1 : 1;
+        if (saida == SAIR_DA_FENDA) {
+            andar(1);
+            if (!vigiar(700, fundo, onde + ", to the wall", false)) return false;
+            chamar("parar");
+            quadros(200);
+        }
+        if (saida == SAIR_DA_FENDA || saida == PULAR_PARA_A_DIREITA) {
+            chamar("pular");
+            quadros(320);
+        }
+        for (int32_t t = 0; t < 12000 && corpo(CONTEUDO_CORPO_ESCALA_X) != 1000; t += 16) {
+            bool andando = var("andando") == 'S';
+            if (var("tamanho") == 2 && !andando) andar(direcao);
+            if (var("tamanho") == 1 && andando) chamar("parar");
+            if (!vigiar(16, fundo, onde + ", on the way out", false)) return false;
+        }
+        chamar("parar");
+        return vigiar(200, fundo, onde + ", grown", false);
+    }
+};
+
+TEST_F(Crescer, SoOndeOGrandeCabeEQuandoHouverLugar)
+{
+    struct Faixa {
+        const char* onde;
+        double de, ate, y;  // every 5 px from de to ate, the origin at y
+        double piso;        // the floor's top: the feet stay above it
+        Saida saida;        // the way out to room
+        bool noAr;          // W while it falls from there
+    };
+    const Faixa faixas[] = {
+        {"floor 17", 725, 960, 1111, 1120, DIREITA, false},
+        // Over the pad's base the character stands on the pad; wall 24's face
+        // at x 1330 leaves the small one room up to x 1323.
+        {"block 21 and the pad", 1225, 1295, 831, 840, ESQUERDA, false},
+        {"block 21, right of the pad", 1300, 1320, 831, 840, SAIR_DA_FENDA, false},
+        // From rest on the seam of the ledge's round end the small one does
+        // not start walking: it jumps first.
+        {"the ledge", 636, 676, 651, 660, PULAR_PARA_A_DIREITA, false},
+        {"in the air beside the pad", 1319, 1320, 760, 840, SAIR_DA_FENDA, true},
+    };
+    int32_t cresceu = 0, esperou = 0;
+    for (const Faixa& f : faixas) {
+        for (double x = f.de; x <= f.ate; x += 5) {
+            std::string onde = std::string(f.onde) + " x " + std::to_string((int)x);
+            pequenoEm(x, f.y, !f.noAr);
+            double x0 = xPx();
+            chamar("crescer");
+            if (!vigiar(1500, f.piso, onde)) continue;
+            if (corpo(CONTEUDO_CORPO_ESCALA_X) == 1000) {
+                cresceu++;
+                continue;
+            }
+            // It waits, small, where it was.
+            esperou++;
+            EXPECT_EQ(corpo(CONTEUDO_CORPO_ESCALA_X), 200) << onde;
+            EXPECT_NEAR(xPx(), x0, 1) << onde;
+            EXPECT_NE(var("crescer depois"), 0) << onde;
+            if (!sairAteCrescer(f.saida, onde)) continue;
+            EXPECT_EQ(corpo(CONTEUDO_CORPO_ESCALA_X), 1000) << onde << ", out at (" << xPx() << ", " << yPx() << ")";
+            EXPECT_EQ(var("crescer depois"), 0) << onde;
+        }
+    }
+    printf("grew at once at %d places, waited for room at %d\n", cresceu, esperou);
+    EXPECT_GT(cresceu, 0);
+    EXPECT_GT(esperou, 0);
+}
+
+}  // namespace

@@ -120,6 +120,9 @@ TEST_F(Entidades, IdsModelosENomesDesconhecidos)
     };
     for (const Caso& c : casos)
         EXPECT_STREQ(entidades_entidade_chamarFuncao(c.entidade, c.nome), c.erro) << c.entidade;
+    // The model of an entity; none for the ids without one.
+    EXPECT_EQ(entidades_entidade_pegarModelo(e), modelo);
+    for (uint32_t semModelo : {0u, 1u, outra, 99u}) EXPECT_EQ(entidades_entidade_pegarModelo(semModelo), 0u);
 
     EXPECT_EQ(entidades_criarEntidade(0, 0, 0), 0u);
     EXPECT_EQ(entidades_criarEntidade(modelo + 1, 0, 0), 0u);
