@@ -6,6 +6,7 @@
 #include <SFML/Graphics/Font.hpp>
 #include <SFML/Graphics/Image.hpp>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <map>
@@ -356,6 +357,115 @@ TEST_F(Midia, TilesAgreeWithTheCollisionFigures)
     EXPECT_EQ(mapa[645 * W + 680], 2);   // small passage
     EXPECT_EQ(mapa[600 * W + 1275], 2);  // shaft
     EXPECT_EQ(mapa[520 * W + 1300], 2);  // end zone
+}
+
+// Where the light rim of the rock (a floor's lip, the grass, the shadow under
+// a ceiling or beside a wall) crosses the border between two tiles, it goes
+// on in the neighbour: on the last column or row of one tile and the first of
+// the other, a rim pixel meets a rim pixel of the neighbour within a pixel.
+// The rim is what a tile adds to the plain rock texture (SMM, the same
+// texture in every rock tile). A rim crosses a border where open space lies
+// near it on both sides, or where the other side has open space on neither
+// but a rim of its own close by (a slope's lip running into a floor's at a
+// corner). A rim that ends where the rock's surface turns along a border
+// into rock without a rim (a floor meeting a wall) is left alone.
+TEST_F(Midia, RimsMeetAcrossTileBorders)
+{
+    std::map<std::string, sf::Image> tiles;
+    std::map<std::pair<int, int>, std::string> nomes;  // main layer, by cell (world pixels)
+    for (const NivelCelula& c : nivel_celulas()) {
+        // The exit sign is a board, not rock: it counts as open space.
+        if (c.camada != 10000 || c.tile == "EXIT") continue;
+        if (!tiles.count(c.tile)) tiles[c.tile] = imagem(c.tile + ".png");
+        ASSERT_EQ(tiles[c.tile].getSize(), sf::Vector2u(700, 700)) << c.tile;
+        nomes[{c.x, c.y}] = c.tile;
+    }
+    const sf::Image& liso = tiles["SMM"];
+    auto tileEm = [&](int x, int y) -> const sf::Image* {
+        auto it = nomes.find({x, y});
+        return it == nomes.end() ? nullptr : &tiles[it->second];
+    };
+    // How far a pixel's colour is from the plain rock's at the same place.
+    auto realce = [&](const sf::Image& img, int x, int y) {
+        sf::Color a = img.getPixel(x, y), b = liso.getPixel(x, y);
+        return std::max({std::abs(a.r - b.r), std::abs(a.g - b.g), std::abs(a.b - b.b)});
+    };
+    auto opaco = [](const sf::Image& img, int x, int y) { return img.getPixel(x, y).a >= 128; };
+    // A pixel of the level at ten times the world's scale is open when no
+    // tile covers it or its tile is clear there.
+    auto aberto = [&](int X, int Y) {
+        if (X < 0 || Y < 0) return true;
+        const sf::Image* img = tileEm(X / 700 * 70, Y / 700 * 70);
+        return !img || img->getPixel(X % 700, Y % 700).a < 128;
+    };
+    const int FORTE = 20, FRACO = 8;  // a clear rim pixel; any trace of one
+    auto orla = [&](int X, int Y) {
+        if (X < 0 || Y < 0) return false;
+        const sf::Image* img = tileEm(X / 700 * 70, Y / 700 * 70);
+        return img && opaco(*img, X % 700, Y % 700) && realce(*img, X % 700, Y % 700) > FORTE;
+    };
+    // Whether a pixel within 12 world pixels of (X, Y) on one side of a
+    // border passes the check: dx, dy step away from the border.
+    auto perto = [&](int X, int Y, int dx, int dy, auto&& teste) {
+        const int R = 120;
+        int ax = dy != 0, ay = dx != 0;
+        for (int afastar = 0; afastar < R; afastar += 4)
+            for (int ao = -R; ao <= R; ao += 4)
+                if (teste(X + dx * afastar + ax * ao, Y + dy * afastar + ay * ao)) return true;
+        return false;
+    };
+    int bordas = 0, cruzadas = 0;
+    std::map<std::string, int> erros;
+    for (const auto& c : nomes) {
+        int x = c.first.first, y = c.first.second;
+        const sf::Image& a = tiles[c.second];
+        for (int vertical = 0; vertical < 2; vertical++) {
+            int nx = vertical ? x + 70 : x, ny = vertical ? y : y + 70;
+            const sf::Image* b = tileEm(nx, ny);
+            if (!b) continue;
+            bordas++;
+            // Pixel i along the border: in a (last column or row) and in b
+            // (first), as picture coordinates.
+            auto emA = [&](int i) { return vertical ? sf::Vector2i(699, i) : sf::Vector2i(i, 699); };
+            auto emB = [&](int i) { return vertical ? sf::Vector2i(0, i) : sf::Vector2i(i, 0); };
+            int falhas = 0;
+            bool cruza = false;
+            for (int lado = 0; lado < 2; lado++) {
+                const sf::Image& de = lado ? *b : a;
+                const sf::Image& para = lado ? a : *b;
+                auto pDe = [&](int i) { return lado ? emB(i) : emA(i); };
+                auto pPara = [&](int i) { return lado ? emA(i) : emB(i); };
+                for (int i = 0; i < 700; i++) {
+                    sf::Vector2i p = pDe(i), q = pPara(i);
+                    if (!opaco(de, p.x, p.y) || realce(de, p.x, p.y) <= FORTE || !opaco(para, q.x, q.y)) continue;
+                    bool encontra = false;
+                    for (int j = std::max(0, i - 1); j <= std::min(699, i + 1) && !encontra; j++) {
+                        sf::Vector2i r = pPara(j);
+                        encontra = opaco(para, r.x, r.y) && realce(para, r.x, r.y) > FRACO;
+                    }
+                    // The border's pixel in world picture coordinates, on
+                    // each side.
+                    int X = nx * 10 * vertical + (1 - vertical) * (x * 10 + i), Y = vertical ? y * 10 + i : ny * 10;
+                    int dx = vertical, dy = 1 - vertical;
+                    int sinal = lado ? -1 : 1;  // from the rim's side to the other
+                    int Xde = lado ? X : X - dx, Yde = lado ? Y : Y - dy, Xpara = lado ? X - dx : X,
+                        Ypara = lado ? Y - dy : Y;
+                    bool atravessa = perto(Xde, Yde, -sinal * dx, -sinal * dy, aberto) &&
+                                     (perto(Xpara, Ypara, sinal * dx, sinal * dy, aberto) ||
+                                      perto(Xpara, Ypara, sinal * dx, sinal * dy, orla));
+                    if (atravessa) cruza = true;
+                    if (!encontra && atravessa) falhas++;
+                }
+            }
+            if (cruza) cruzadas++;
+            if (falhas)
+                erros[c.second + " at (" + std::to_string(x) + ", " + std::to_string(y) + ") and " + nomes[{nx, ny}] +
+                      " at (" + std::to_string(nx) + ", " + std::to_string(ny) + ")"] = falhas;
+        }
+    }
+    for (const auto& e : erros) ADD_FAILURE() << e.second << " rim pixels meet no rim across the border of " << e.first;
+    printf("%d borders between tiles, %d crossed by a rim\n", bordas, cruzadas);
+    EXPECT_GT(cruzadas, 30);
 }
 
 }  // namespace
