@@ -197,7 +197,8 @@ static const CONTEUDO_figuraDoLevel FIGURAS_DO_LEVEL[] = {
 // Where the character has left the level, from where no key brings it back:
 // past wall 24 over the slide (26), which runs down to x 1960 and ends over
 // nothing, and below the lowest floors. A sensor over these regions has the
-// character put back where it last landed. Authored like the figures above.
+// character put back where it last came onto ground. Authored like the
+// figures above.
 static const CONTEUDO_figuraDoLevel FORA_DO_LEVEL[] = {
     {0, FIGURA_RETANGULO, 94000, 114000, 136000, 56000, nullptr, 0},
     {0, FIGURA_RETANGULO, 106000, 54000, 30000, 116000, nullptr, 0},

@@ -188,7 +188,6 @@ static void guardarChao(uint32_t p)
 // runs; a force against the facing starts a turn at once.
 static void pousar(uint32_t p)
 {
-    guardarChao(p);
     vincularQuadroX(p, 0);
     aplicarNoSprite(p, (uint32_t)ler(p, "config"));
     int32_t forca = CONTEUDO_corpo(p, CONTEUDO_CORPO_FORCA_X);
@@ -656,10 +655,11 @@ void* CONTEUDO_personagem_mudou_tamanho(uint32_t p)
     return nullptr;
 }
 
-// Timed event: the character has left the level (down the slide, or out
-// of its bounds), from where no key brings it back. It is put back, at rest,
-// where it last came onto ground, just as high above that ground as its present size
-// needs to have room (a pad may have risen since).
+// Timed event: the character has left the level (down the slide, or below
+// its floors), from where no key brings it back. It is put back, at rest,
+// where it last came onto ground: its feet 1 px above that ground, or as
+// much higher (up to 50 px) as its present size needs to have room, since
+// the ground there may have risen (the pad) or the character grown.
 void* CONTEUDO_personagem_voltar_ao_chao(uint32_t p)
 {
     escrever(p, "voltar", 0);
@@ -670,7 +670,7 @@ void* CONTEUDO_personagem_voltar_ao_chao(uint32_t p)
     int32_t dx = x - CONTEUDO_corpo(p, CONTEUDO_CORPO_X), dy = y - CONTEUDO_corpo(p, CONTEUDO_CORPO_Y);
     int32_t acima = 0;
     while (acima < 500 && sobreporia(p, escala, dx, dy - acima)) acima += 20;
-    if (acima >= 500) acima = 0;
+    if (acima >= 500) acima = 0;  // no room nearby: on the ground itself
     CONTEUDO_mudarCorpo(p, CONTEUDO_CORPO_DINAMICO, 'N');
     CONTEUDO_mudarCorpo(p, CONTEUDO_CORPO_X, x);
     CONTEUDO_mudarCorpo(p, CONTEUDO_CORPO_Y, y - acima);
