@@ -2,8 +2,10 @@
 // media through the whole reader chain, beside the encrypted layer alone and
 // liblzma's decoding of the same slots alone; and AES-128 deciphering.
 //
-// The archive is made on the first run (a few minutes: the writer compresses
-// with preset 9e) and kept as bench_recursos.dad in the working directory.
+// The archive is made on the first run (a minute or two: the writer
+// compresses with preset 9e) and kept in the build folder for later runs;
+// the media it is made of are written in the benchmark's own folder, which
+// goes when the run ends.
 #include <benchmark/benchmark.h>
 #include <lzma.h>
 
@@ -15,11 +17,14 @@
 #include <fstream>
 #include <random>
 #include <string>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 #include "arquivo/AES.h"
 #include "arquivo/arquivo.h"
 #include "arquivo/arquivo_interno.h"
+#include "bench/bench_apoio.h"
 #include "engine/engine.h"
 #include "engine/engine_aleatorio.h"
 #include "plataforma/plataforma_arquivo.h"
@@ -28,7 +33,9 @@ namespace {
 
 typedef std::vector<unsigned char> Bytes;
 
-const char* ARQUIVO = "bench_recursos.dad";
+const bench::PastaPropria pasta;
+
+const std::string ARQUIVO = std::string(MORVALEN_CACHE_BENCH) + "/bench_recursos.dad";
 const unsigned char* CHAVE = (const unsigned char*)PLATAFORMA_CHAVE;
 
 Bytes lerDisco(const std::string& caminho)
@@ -106,15 +113,25 @@ void escreverArquivo()
     entradas.push_back({"textos.txt", texto(600000, 4)});
     size_t total = 0;
     for (auto& e : entradas) total += e.second.size();
-    fprintf(stderr, "Writing %s (%.1f MB of media, preset 9e)...\n", ARQUIVO, total / 1e6);
+    fprintf(stderr, "Writing %s (%.1f MB of media, preset 9e)...\n", ARQUIVO.c_str(), total / 1e6);
+    // Written under a name of this process's and renamed when complete, so
+    // that an interrupted run leaves no half archive to be read later.
+    mkdir(MORVALEN_CACHE_BENCH, 0755);
+    const std::string temporario = ARQUIVO + "." + std::to_string(getpid());
     engine_semearAleatorio(1);
-    uint32_t lista = arquivo_criarArquivos(arquivo_criarXZ(arquivo_criarAES(plataforma_criarArquivo(ARQUIVO), CHAVE)));
+    uint32_t lista =
+        arquivo_criarArquivos(arquivo_criarXZ(arquivo_criarAES(plataforma_criarArquivo(temporario.c_str()), CHAVE)));
     for (auto& e : entradas) {
         _arquivo* h = arquivo_criarArquivo(lista, e.first.c_str());
         if (!e.second.empty()) h->escrever(h, e.second.data(), (uint32_t)e.second.size());
         h->fechar(h);
     }
-    if (const char* erro = arquivo_finalizarArquivos(lista)) fprintf(stderr, "%s\n", erro);
+    const char* erro = arquivo_finalizarArquivos(lista);
+    if (erro || rename(temporario.c_str(), ARQUIVO.c_str()) != 0) {
+        fprintf(stderr, "%s\n", erro ? erro : "the archive could not be kept");
+        remove(temporario.c_str());
+        std::abort();
+    }
 }
 
 struct Dados {
@@ -133,11 +150,11 @@ const Dados& dados()
     pronto = true;
     engine_iniciar(true);
     arquivo_iniciar('N');
-    if (FILE* f = fopen(ARQUIVO, "rb"))
+    if (FILE* f = fopen(ARQUIVO.c_str(), "rb"))
         fclose(f);
     else
         escreverArquivo();
-    _arquivo* aes = arquivo_lerAES(plataforma_lerArquivo(ARQUIVO), CHAVE);
+    _arquivo* aes = arquivo_lerAES(plataforma_lerArquivo(ARQUIVO.c_str()), CHAVE);
     d.conteiner.resize(aes->tamanho(aes));
     aes->ler(aes, d.conteiner.data(), (uint32_t)d.conteiner.size());
     _arquivo* xz = arquivo_lerXZ(aes);
@@ -179,7 +196,7 @@ void BM_CamadaAES(benchmark::State& estado)
     const Dados& d = dados();
     Bytes pedaco(65536);
     for (auto _ : estado) {
-        _arquivo* aes = arquivo_lerAES(plataforma_lerArquivo(ARQUIVO), CHAVE);
+        _arquivo* aes = arquivo_lerAES(plataforma_lerArquivo(ARQUIVO.c_str()), CHAVE);
         while (aes->ler(aes, pedaco.data(), (uint32_t)pedaco.size()) > 0) {
         }
         aes->fechar(aes);

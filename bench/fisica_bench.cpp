@@ -13,6 +13,7 @@
 #include <memory>
 #include <vector>
 
+#include "bench/bench_apoio.h"
 #include "engine/engine.h"
 #include "fisica/fisica_interno.h"
 
@@ -21,6 +22,8 @@
 const char* conteudo_registrar_entidades() { return nullptr; }
 
 namespace {
+
+const bench::PastaPropria pasta;
 
 // Boxes of 20 x 20 world units, 30 apart, resting on one long floor whose
 // top is at y = 100.

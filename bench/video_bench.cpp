@@ -4,8 +4,8 @@
 // view; vertical sync off in both. A third run counts the texture uploads
 // of 1000 frames of a sprite whose frame column runs on a timeline.
 //
-// The archive holding the images is packed on the first run in the working
-// directory (bench_video.dad, renamed recursos.dad while the bench runs).
+// The archive holding the images is packed at every run, as recursos.dad in
+// the benchmark's own folder, which goes when the run ends.
 #include <benchmark/benchmark.h>
 #include <dlfcn.h>
 
@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "arquivo/arquivo.h"
+#include "bench/bench_apoio.h"
 #include "engine/engine.h"
 #include "fisica/fisica.h"
 #include "plataforma/plataforma.h"
@@ -55,6 +56,8 @@ extern "C" void glTexSubImage2D(GLenum alvo, GLint nivel, GLint x, GLint y, GLsi
 
 namespace {
 
+const bench::PastaPropria pasta;
+
 const int IMPRESSOES = 500;
 const int32_t LADO = 350;  // drawn size of each print in world units: 35 pixels
 
@@ -79,19 +82,16 @@ void preparar()
 {
     if (janela) return;
     sf::err().rdbuf(nullptr);
-    if (std::system("test -f bench_video.dad") != 0) {
-        sf::Image grande;
-        grande.create(700, 700, sf::Color(200, 120, 40));
-        for (unsigned i = 0; i < 700; i++) grande.setPixel(i, i, sf::Color::White);
-        grande.saveToFile("bench_grande.png");
-        sf::Image sprite;  // a strip of 7 frames of 100 by 100
-        sprite.create(700, 100, sf::Color(40, 120, 200));
-        sprite.saveToFile("bench_sprite.png");
-        std::string comando = std::string("'") + MORVALEN_EMPACOTADOR +
-                              "' bench_video.dad bench_grande.png bench_sprite.png >/dev/null";
-        if (std::system(comando.c_str()) != 0) std::abort();
-    }
-    if (std::system("cp bench_video.dad recursos.dad") != 0) std::abort();
+    sf::Image grande;
+    grande.create(700, 700, sf::Color(200, 120, 40));
+    for (unsigned i = 0; i < 700; i++) grande.setPixel(i, i, sf::Color::White);
+    grande.saveToFile("bench_grande.png");
+    sf::Image sprite;  // a strip of 7 frames of 100 by 100
+    sprite.create(700, 100, sf::Color(40, 120, 200));
+    sprite.saveToFile("bench_sprite.png");
+    std::string comando = std::string("'") + MORVALEN_EMPACOTADOR +
+                          "' recursos.dad bench_grande.png bench_sprite.png >/dev/null";
+    if (std::system(comando.c_str()) != 0) std::abort();
     engine_iniciar(true);
     janela = new sf::RenderWindow();
     video_iniciar('N', 'N', 'N', janela);

@@ -149,12 +149,16 @@ static void VIDEO_camera_medirArea(_video_camera* c)
 
 // ----------------------------------------------------------------- shares
 //
-// Both directions walk the same rows: a row is built around a candidate
-// camera by a chain backwards and a chain forwards through the list, each
-// taking every camera that lies wholly beyond the last one taken.
+// Cameras share the window by rows (side by side, for the widths) and by
+// columns (stacked, for the heights). A row is built around a candidate
+// camera, one that overlaps the camera at hand across the row: starting from
+// the candidate, a chain walks back along the row and a chain walks forward,
+// each taking every camera that lies wholly beyond the last one taken and
+// overlaps it across. The chains walk the cameras in their order along the
+// row, whatever their zooms, so a row is the same from each of its members.
 
 struct VIDEO_direcao {
-    bool largura;  // width shares over the top-ordered list; else heights over the left-ordered one
+    bool largura;  // rows, over the top-ordered list; else columns, over the left-ordered one
 };
 
 static int64_t VIDEO_tamanho(const VIDEO_direcao& d, const _video_camera* c)
@@ -172,99 +176,119 @@ static int64_t VIDEO_interna(const VIDEO_direcao& d)
     return d.largura ? videoLarguraInterna : videoAlturaInterna;
 }
 
-static bool VIDEO_testeCandidato(const VIDEO_direcao& d, const _video_camera* c, const _video_camera* p)
+static int32_t VIDEO_inicio(const VIDEO_direcao& d, const _video_camera* c)
 {
-    return d.largura ? c->cima <= p->baixo : c->esquerda <= p->direita;
+    return d.largura ? c->esquerda : c->cima;
 }
 
-static bool VIDEO_testeAlcance(const VIDEO_direcao& d, const _video_camera* s, const _video_camera* c)
+// a and b overlap across the row (edges that touch count).
+static bool VIDEO_cruzam(const VIDEO_direcao& d, const _video_camera* a, const _video_camera* b)
 {
-    return d.largura ? s->cima <= c->baixo : s->esquerda <= c->direita;
+    if (d.largura) return a->cima <= b->baixo && b->cima <= a->baixo;
+    return a->esquerda <= b->direita && b->esquerda <= a->direita;
 }
 
-// l lies wholly before h. The arrangement's width test also asks that they
-// overlap vertically.
-static bool VIDEO_testeAntes(const VIDEO_direcao& d, const _video_camera* l, const _video_camera* h, bool arrumar)
+// l lies wholly before h along the row and overlaps it across.
+static bool VIDEO_antes(const VIDEO_direcao& d, const _video_camera* l, const _video_camera* h)
 {
-    if (d.largura) return (!arrumar || h->cima <= l->baixo) && l->direita < h->esquerda;
-    return h->esquerda <= l->direita && l->baixo < h->cima;
+    bool antes = d.largura ? l->direita < h->esquerda : l->baixo < h->cima;
+    return antes && VIDEO_cruzam(d, l, h);
 }
 
-// t lies wholly after h.
-static bool VIDEO_testeDepois(const VIDEO_direcao& d, const _video_camera* h, const _video_camera* t, bool arrumar)
+// The cameras in their order along the row (stable, so equal starts keep
+// the list's order).
+static VIDEO_listaCameras VIDEO_aoLongo(const VIDEO_direcao& d, const VIDEO_listaCameras& lista)
 {
-    if (d.largura) return (!arrumar || t->cima <= h->baixo) && h->direita < t->esquerda;
-    return t->esquerda <= h->direita && h->baixo < t->cima;
+    VIDEO_listaCameras ordem(lista);
+    std::stable_sort(ordem.begin(), ordem.end(), [&](const _video_camera* a, const _video_camera* b) {
+        return VIDEO_inicio(d, a) < VIDEO_inicio(d, b);
+    });
+    return ordem;
 }
 
-// A camera's fair share of the internal picture in a row of total size
-// `soma`. A row of no size (or turned over) gives the whole picture.
-static int32_t VIDEO_parteJusta(const VIDEO_direcao& d, int64_t tamanho, int64_t soma, int32_t zoom)
+// The row through candidate p, its members in order along it (p among
+// them). The cameras the chains take are marked when `marcar`.
+static void VIDEO_fileira(const VIDEO_direcao& d, const VIDEO_listaCameras& ordem, _video_camera* p, bool marcar,
+                          VIDEO_listaCameras* membros)
 {
-    int64_t divisor = soma * zoom;
-    if (divisor <= 0) return VIDEO_saturar(VIDEO_interna(d) * 10);
-    return VIDEO_saturar(VIDEO_interna(d) * tamanho * 10000 / divisor);
-}
-
-// Sum of the sizes along the chains around candidate p at position pos;
-// the cameras taken are marked, and handed to `membro` in order.
-template <typename F>
-static int64_t VIDEO_cadeias(const VIDEO_direcao& d, VIDEO_listaCameras& lista, uint32_t pos, bool arrumar,
-                             int64_t* antes, F membro)
-{
-    _video_camera* p = lista[pos];
-    int64_t soma = 0;
-    *antes = 0;
+    size_t pos = (size_t)(std::find(ordem.begin(), ordem.end(), p) - ordem.begin());
+    membros->clear();
     _video_camera* h = p;
-    for (uint32_t g = pos; g-- > 0;) {
-        _video_camera* l = lista[g];
-        if (!VIDEO_testeAntes(d, l, h, arrumar)) continue;
-        soma += VIDEO_tamanho(d, l);
-        *antes += VIDEO_tamanho(d, l);
-        l->marca = 1;
-        membro(l);
+    for (size_t g = pos; g-- > 0;) {
+        _video_camera* l = ordem[g];
+        if (!VIDEO_antes(d, l, h)) continue;
+        if (marcar) l->marca = 1;
+        membros->push_back(l);
         h = l;
     }
+    std::reverse(membros->begin(), membros->end());
+    membros->push_back(p);
     h = p;
-    for (uint32_t j = pos + 1; j < lista.size(); j++) {
-        _video_camera* t = lista[j];
-        if (!VIDEO_testeDepois(d, h, t, arrumar)) continue;
-        soma += VIDEO_tamanho(d, t);
-        t->marca = 1;
-        membro(t);
+    for (size_t j = pos + 1; j < ordem.size(); j++) {
+        _video_camera* t = ordem[j];
+        if (!VIDEO_antes(d, h, t)) continue;
+        if (marcar) t->marca = 1;
+        membros->push_back(t);
         h = t;
     }
-    return soma;
 }
 
-// Walks the candidates of camera i: backwards every unmarked p that passes
-// the candidate test, forwards every unmarked s while the reach test holds.
+// Camera c's place in the row through p: its own when a chain took it;
+// otherwise c overlaps p along as well and stands in p's place. Gives the
+// size of the members before that place and the row's size with c in it,
+// every member counted once.
+static void VIDEO_lugar(const VIDEO_direcao& d, const VIDEO_listaCameras& membros, const _video_camera* c,
+                        const _video_camera* p, int64_t* antes, int64_t* soma)
+{
+    const _video_camera* lugar = std::find(membros.begin(), membros.end(), c) != membros.end() ? c : p;
+    int64_t total = 0;
+    *antes = 0;
+    for (const _video_camera* q : membros) {
+        if (q == lugar) *antes = total;
+        total += VIDEO_tamanho(d, q);
+    }
+    *soma = total - VIDEO_tamanho(d, lugar) + VIDEO_tamanho(d, c);
+}
+
+// Walks the candidates of camera i, every other camera that overlaps it
+// across the row: backwards through the list, then forwards.
 template <typename F>
 static void VIDEO_candidatos(const VIDEO_direcao& d, VIDEO_listaCameras& lista, uint32_t i, F tratar)
 {
     _video_camera* c = lista[i];
-    for (uint32_t e = i; e >= 1; e--) {
-        _video_camera* p = lista[e - 1];
-        if (p->marca || !VIDEO_testeCandidato(d, c, p)) continue;
-        tratar(e - 1);
-    }
-    for (uint32_t k = i + 1; k < lista.size() && VIDEO_testeAlcance(d, lista[k], c); k++) {
-        if (lista[k]->marca) continue;
-        tratar(k);
-    }
+    for (uint32_t e = i; e >= 1; e--)
+        if (VIDEO_cruzam(d, c, lista[e - 1])) tratar(lista[e - 1]);
+    for (uint32_t k = i + 1; k < lista.size(); k++)
+        if (VIDEO_cruzam(d, c, lista[k])) tratar(lista[k]);
 }
 
-static int32_t VIDEO_cameras_parte(const VIDEO_direcao& d, VIDEO_listaCameras& lista, uint32_t i)
+// A camera's fair share of the internal picture in a row of total size
+// `soma`: its part of the row's length. The area is what the camera shows
+// at zoom 1000 (the view divides it by the zoom), so the share does not
+// depend on the zoom. A row of no size (or turned over) gives the whole
+// picture.
+static int32_t VIDEO_parteJusta(const VIDEO_direcao& d, int64_t tamanho, int64_t soma)
+{
+    if (soma <= 0) return VIDEO_saturar(VIDEO_interna(d) * 10);
+    return VIDEO_saturar(VIDEO_interna(d) * 10 * tamanho / soma);
+}
+
+// Camera i's share in the direction: the smallest over its rows. Candidates
+// that an earlier chain of this walk took lie in a row already counted.
+static int32_t VIDEO_cameras_parte(const VIDEO_direcao& d, VIDEO_listaCameras& lista, const VIDEO_listaCameras& ordem,
+                                   uint32_t i)
 {
     _video_camera* c = lista[i];
+    for (_video_camera* q : lista) q->marca = 0;
     bool achou = false;
     int32_t melhor = 0;
-    VIDEO_candidatos(d, lista, i, [&](uint32_t pos) {
-        // The candidate is the chains' starting point and is not counted;
-        // c is counted at the start, and again when a chain reaches it.
-        int64_t antes;
-        int64_t soma = VIDEO_tamanho(d, c) + VIDEO_cadeias(d, lista, pos, false, &antes, [](_video_camera*) {});
-        int32_t parte = VIDEO_parteJusta(d, VIDEO_tamanho(d, c), soma, VIDEO_zoom(c));
+    VIDEO_listaCameras membros;
+    VIDEO_candidatos(d, lista, i, [&](_video_camera* p) {
+        if (p->marca) return;
+        VIDEO_fileira(d, ordem, p, true, &membros);
+        int64_t antes, soma;
+        VIDEO_lugar(d, membros, c, p, &antes, &soma);
+        int32_t parte = VIDEO_parteJusta(d, VIDEO_tamanho(d, c), soma);
         if (!achou || parte < melhor) melhor = parte < 1 ? 1 : parte;
         achou = true;
     });
@@ -276,42 +300,40 @@ static int32_t VIDEO_cameras_parte(const VIDEO_direcao& d, VIDEO_listaCameras& l
     return achou ? melhor : VIDEO_saturar(VIDEO_interna(d) * 10);
 }
 
-static int32_t VIDEO_cameras_larguraMax(VIDEO_listaCameras& lista, uint32_t i)
+static int32_t VIDEO_cameras_larguraMax(VIDEO_listaCameras& lista, const VIDEO_listaCameras& ordem, uint32_t i)
 {
-    return VIDEO_cameras_parte(VIDEO_direcao{true}, lista, i);
+    return VIDEO_cameras_parte(VIDEO_direcao{true}, lista, ordem, i);
 }
 
-static int32_t VIDEO_cameras_alturaMax(VIDEO_listaCameras& lista, uint32_t i)
+static int32_t VIDEO_cameras_alturaMax(VIDEO_listaCameras& lista, const VIDEO_listaCameras& ordem, uint32_t i)
 {
-    return VIDEO_cameras_parte(VIDEO_direcao{false}, lista, i);
+    return VIDEO_cameras_parte(VIDEO_direcao{false}, lista, ordem, i);
 }
 
-// Narrows camera i's viewport to its place in each of its rows and hands
-// over the share that members below their fair share leave unused.
-static void VIDEO_cameras_arrumar(const VIDEO_direcao& d, VIDEO_listaCameras& lista, uint32_t i)
+// Narrows camera i's viewport to its place in the row that sets its share
+// (the longest of its rows; the first of them on a tie): from the size of
+// the members before it to that plus its own, over the row's size, so the
+// members of a row lie side by side in order and each part has its share's
+// size. Then, for each row not handed over yet (its candidate unmarked),
+// hands over the share that members below their fair share leave unused.
+static void VIDEO_cameras_arrumar(const VIDEO_direcao& d, VIDEO_listaCameras& lista, const VIDEO_listaCameras& ordem,
+                                  uint32_t i)
 {
     _video_camera* c = lista[i];
     VIDEO_listaCameras membros;
     membros.reserve(lista.size());
-    VIDEO_candidatos(d, lista, i, [&](uint32_t pos) {
-        membros.assign(1, lista[pos]);
-        int64_t antes;
-        int64_t soma = VIDEO_tamanho(d, c) + VIDEO_cadeias(d, lista, pos, true, &antes,
-                                                           [&](_video_camera* m) { membros.push_back(m); });
-        if (soma > 0) {
-            float a = (float)antes / (float)soma, b = (float)(antes + VIDEO_tamanho(d, c)) / (float)soma;
-            if (d.largura) {
-                if (a > c->telaEsquerda) c->telaEsquerda = a;
-                if (b < c->telaDireita) c->telaDireita = b;
-            } else if (a > c->telaCima) {
-                c->telaCima = a;
-                c->telaBaixo = b;
-            }
-        }
+    int64_t lugarAntes = 0, lugarSoma = 0;
+    VIDEO_candidatos(d, lista, i, [&](_video_camera* p) {
+        const bool entregar = !p->marca;
+        VIDEO_fileira(d, ordem, p, entregar, &membros);
+        int64_t antes, soma;
+        VIDEO_lugar(d, membros, c, p, &antes, &soma);
+        if (soma > lugarSoma) lugarAntes = antes, lugarSoma = soma;
+        if (!entregar) return;
         int64_t livre = 0;
         for (size_t k = 0; k < membros.size();) {
             _video_camera* q = membros[k];
-            int32_t justa = VIDEO_parteJusta(d, VIDEO_tamanho(d, q), soma, VIDEO_zoom(q));
+            int32_t justa = VIDEO_parteJusta(d, VIDEO_tamanho(d, q), soma);
             int32_t guardada = *VIDEO_parteGuardada(d, q);
             if (guardada < justa) {
                 livre += (int64_t)justa - guardada;
@@ -323,16 +345,23 @@ static void VIDEO_cameras_arrumar(const VIDEO_direcao& d, VIDEO_listaCameras& li
         for (_video_camera* q : membros)
             *VIDEO_parteGuardada(d, q) = VIDEO_saturar(*VIDEO_parteGuardada(d, q) + livre / (int64_t)membros.size());
     });
+    if (lugarSoma <= 0) return;  // alone, or a row of no size: the whole window
+    float a = (float)lugarAntes / (float)lugarSoma;
+    float b = (float)(lugarAntes + VIDEO_tamanho(d, c)) / (float)lugarSoma;
+    if (d.largura)
+        c->telaEsquerda = a, c->telaDireita = b;
+    else
+        c->telaCima = a, c->telaBaixo = b;
 }
 
-static void VIDEO_cameras_arrumarLarguraMax(VIDEO_listaCameras& lista, uint32_t i)
+static void VIDEO_cameras_arrumarLarguraMax(VIDEO_listaCameras& lista, const VIDEO_listaCameras& ordem, uint32_t i)
 {
-    VIDEO_cameras_arrumar(VIDEO_direcao{true}, lista, i);
+    VIDEO_cameras_arrumar(VIDEO_direcao{true}, lista, ordem, i);
 }
 
-static void VIDEO_cameras_arrumarAlturaMax(VIDEO_listaCameras& lista, uint32_t i)
+static void VIDEO_cameras_arrumarAlturaMax(VIDEO_listaCameras& lista, const VIDEO_listaCameras& ordem, uint32_t i)
 {
-    VIDEO_cameras_arrumar(VIDEO_direcao{false}, lista, i);
+    VIDEO_cameras_arrumar(VIDEO_direcao{false}, lista, ordem, i);
 }
 
 // The share grows to hold the area, keeping its proportions.
@@ -580,27 +609,22 @@ int VIDEO_configurarCameras()
 
     VIDEO_primeiraJuncao(esquerda, topo);
     const size_t n = esquerda.size();
-    for (_video_camera* c : esquerda) c->marca = 0;
+    const VIDEO_listaCameras linhas = VIDEO_aoLongo(VIDEO_direcao{true}, topo);
+    const VIDEO_listaCameras colunas = VIDEO_aoLongo(VIDEO_direcao{false}, esquerda);
 
     // Shares.
     for (size_t i = 0; i < n; i++) {
-        for (size_t j = i + 1; j < n && esquerda[j]->esquerda <= esquerda[i]->direita; j++) esquerda[j]->marca = 0;
-        esquerda[i]->alturaMax = VIDEO_cameras_alturaMax(esquerda, (uint32_t)i);
-        for (size_t j = 0; j < i; j++)
-            if (topo[j]->baixo >= topo[i]->cima) topo[j]->marca = 0;
-        for (size_t j = i + 1; j < n && topo[j]->cima <= topo[i]->baixo; j++) topo[j]->marca = 0;
-        topo[i]->larguraMax = VIDEO_cameras_larguraMax(topo, (uint32_t)i);
-        if (i + 1 < n)
-            for (size_t j = 0; j <= i; j++)
-                if (esquerda[j]->direita >= esquerda[i + 1]->esquerda) esquerda[j]->marca = 0;
+        esquerda[i]->alturaMax = VIDEO_cameras_alturaMax(esquerda, colunas, (uint32_t)i);
+        topo[i]->larguraMax = VIDEO_cameras_larguraMax(topo, linhas, (uint32_t)i);
     }
 
-    // Arrangement and growth.
+    // Arrangement and growth. The marks last through each pass, so that a
+    // row's shares are handed over once.
     for (_video_camera* c : topo) c->marca = 0;
-    for (size_t i = 0; i < n; i++) VIDEO_cameras_arrumarLarguraMax(topo, (uint32_t)i);
+    for (size_t i = 0; i < n; i++) VIDEO_cameras_arrumarLarguraMax(topo, linhas, (uint32_t)i);
     for (_video_camera* c : esquerda) c->marca = 0;
     for (size_t i = 0; i < n; i++) {
-        VIDEO_cameras_arrumarAlturaMax(esquerda, (uint32_t)i);
+        VIDEO_cameras_arrumarAlturaMax(esquerda, colunas, (uint32_t)i);
         _video_camera* c = esquerda[i];
         c->deslocamentoX = 0;
         c->deslocamentoY = 0;

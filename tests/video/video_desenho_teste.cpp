@@ -235,6 +235,35 @@ TEST_F(Desenho, UmaVezPorRegiaoOuUmaSoNoPonteiro)
     EXPECT_EQ(caixa(img, aceso).pixels, 200);
 }
 
+TEST_F(Desenho, CamerasLadoALadoDesenhamCadaUmaNaSuaMetade)
+{
+    // Two cameras following bodies far apart with margins of 100 pixels:
+    // each area fits its half, so the left one (zoom 1000) shows its print
+    // at full size and the right one (zoom 2000) at twice the size.
+    ASSERT_NE(fisica_criarCorpo(2, 10000, 20000), 0u);
+    ASSERT_NE(fisica_criarCorpo(3, 40000, 20000), 0u);
+    for (uint32_t corpo : {2u, 3u}) {
+        uint32_t camera = video_criarCamera();
+        uint32_t r = video_criarReferencia(corpo);
+        video_referencia_mudarMargemEsq(r, 100);
+        video_referencia_mudarMargemDir(r, 100);
+        video_referencia_mudarMargemCim(r, 100);
+        video_referencia_mudarMargemBai(r, 100);
+        video_camera_adicionarReferencia(camera, r);
+        if (corpo == 3) video_camera_mudarZoom(camera, 2000);
+        uint32_t p = sprite(corpo);
+        mudar(28, p, 0);
+        mudar(29, p, 0);
+    }
+    sf::Image img = quadro();
+    ler().saveToFile("/tmp/morvalen_desenho_lado_a_lado.png");
+    ASSERT_EQ(engine_vetorPonteiro_pegarTamanho(ENGINE_MODULO_VIDEO, videoRegioes), 2u);
+    // Each body at the centre of its camera's half.
+    EXPECT_EQ(caixaEm(img, sf::IntRect(0, 0, 320, 360), aceso).r, sf::IntRect(160, 180, 20, 10));
+    EXPECT_EQ(caixaEm(img, sf::IntRect(320, 0, 320, 360), aceso).r, sf::IntRect(480, 180, 40, 20));
+    EXPECT_EQ(caixa(img, aceso).pixels, 200 + 800);
+}
+
 TEST_F(Desenho, ImagemFechadaNaoDesenhaNada)
 {
     uint32_t p = sprite();

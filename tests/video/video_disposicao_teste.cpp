@@ -125,6 +125,20 @@ TEST_F(Disposicao, CamerasViramRegioes)
          {{1200, 2000, 640, 360, 0, 0, 1, 1}}},
         {"different zooms never merge", {{1000, 0, 0, {}}, {2000, 0, 0, {}}},
          {{320, 180, 640, 360}, {320, 180, 320, 180}}},
+        // Each camera of a row or a column in its own part of the window; an
+        // area wider than its half is shown smaller, never stretched.
+        {"side by side: left and right halves", {{1000, 0, 0, {}}, {1000, 10000, 0, {}}},
+         {{320, 360, 640, 720, 0, 0, 0.5f, 1}, {1320, 360, 640, 720, 0.5f, 0, 0.5f, 1}}},
+        {"side by side at different heights", {{1000, 0, 100, {}}, {1000, 10000, 0, {}}},
+         {{320, 360, 640, 720, 0, 0, 0.5f, 1}, {1320, 360, 640, 720, 0.5f, 0, 0.5f, 1}}},
+        {"zooms 1000 and 2000 side by side", {{1000, 0, 0, {}}, {2000, 10000, 0, {}}},
+         {{320, 360, 640, 720, 0, 0, 0.5f, 1}, {1320, 360, 320, 360, 0.5f, 0, 0.5f, 1}}},
+        {"zoom 2000 on the left: the list puts it second", {{2000, 0, 0, {}}, {1000, 10000, 0, {}}},
+         {{1320, 360, 640, 720, 0.5f, 0, 0.5f, 1}, {320, 360, 320, 360, 0, 0, 0.5f, 1}}},
+        {"stacked: upper and lower halves", {{1000, 0, 0, {}}, {1000, 0, 4000, {}}},
+         {{640, 180, 1280, 360, 0, 0, 1, 0.5f}, {640, 580, 1280, 360, 0, 0.5f, 1, 0.5f}}},
+        {"stacked, zoom 2000 above", {{2000, 0, 0, {}}, {1000, 0, 4000, {}}},
+         {{640, 580, 1280, 360, 0, 0.5f, 1, 0.5f}, {640, 180, 640, 180, 0, 0, 1, 0.5f}}},
         {"zoom 0 is taken as 1 thousandth", {{0, 0, 0, {}}}, {{320, 180, 640000, 360000, 0, 0, 1, 1}}},
         {"a negative zoom likewise", {{-40, 0, 0, {}}}, {{320, 180, 640000, 360000, 0, 0, 1, 1}}},
     };
@@ -143,7 +157,10 @@ TEST_F(Disposicao, CamerasViramRegioes)
             // The world rectangle is the view's before the zoom.
             EXPECT_NEAR(regiao(i + 1)->esquerda + regiao(i + 1)->direita, 2 * e.cx, 0.05) << i;
             if (e.vw > 0) {
-                EXPECT_EQ(v.getViewport(), sf::FloatRect(e.vl, e.vt, e.vw, e.vh)) << i;
+                const sf::FloatRect& r = v.getViewport();
+                EXPECT_EQ((std::vector<float>{r.left, r.top, r.width, r.height}),
+                          (std::vector<float>{e.vl, e.vt, e.vw, e.vh}))
+                    << i;
             }
         }
         desmontar();
