@@ -31,16 +31,6 @@ union PRINCIPAL_janela {
     sf::RenderWindow janela;
 };
 
-// Whether a window can be opened at all: the media library aborts the
-// process when it finds no display.
-static bool PRINCIPAL_haTela()
-{
-    Display* tela = XOpenDisplay(nullptr);
-    if (!tela) return false;
-    XCloseDisplay(tela);
-    return true;
-}
-
 int main(int argc, char** argv)
 {
     _principal_opcoes opcoes = principal_lerOpcoes(argc, argv);
@@ -60,7 +50,12 @@ int main(int argc, char** argv)
     entrada_iniciar(opcoes.log, &janela);
     arquivo_iniciar(opcoes.log);
     const char* erro = plataforma_iniciar(opcoes.log);
-    if (!erro && !PRINCIPAL_haTela()) erro = "Erro ao abrir janela: nenhuma tela disponivel (DISPLAY)";
+    // The media library aborts the process when it finds no display, so the
+    // program looks first. That connection stays open until the window is
+    // gone: an X server resets when its last client leaves, and a connection
+    // made during the reset (the media library's own, made right after) fails.
+    Display* tela = erro ? nullptr : XOpenDisplay(nullptr);
+    if (!erro && !tela) erro = "Erro ao abrir janela: nenhuma tela disponivel (DISPLAY)";
 
     if (erro) {
         fprintf(stderr, "%s\n", erro);
@@ -86,6 +81,7 @@ int main(int argc, char** argv)
     video_finalizar();
     fisica_finalizar();
     if (!erro) janela.~RenderWindow();
+    if (tela) XCloseDisplay(tela);
     // A missing archive or display is a failed start, reported by the exit
     // status too.
     return erro ? 1 : 0;
