@@ -50,6 +50,10 @@ int main(int argc, char** argv)
     entrada_iniciar(opcoes.log, &janela);
     arquivo_iniciar(opcoes.log);
     const char* erro = plataforma_iniciar(opcoes.log);
+    // A damaged archive leaves the file table empty: the game would run with
+    // no picture, font or sound, so it does not start.
+    if (!erro && plataforma_recursosLidos() != 'S')
+        erro = "Erro ao ler arquivo de recursos: " PLATAFORMA_ARQUIVO_RECURSOS " danificado ou ilegivel";
     // The media library aborts the process when it finds no display, so the
     // program looks first. That connection stays open until the window is
     // gone: an X server resets when its last client leaves, and a connection
@@ -82,7 +86,7 @@ int main(int argc, char** argv)
     fisica_finalizar();
     if (!erro) janela.~RenderWindow();
     if (tela) XCloseDisplay(tela);
-    // A missing archive or display is a failed start, reported by the exit
-    // status too.
+    // A missing or damaged archive or a missing display is a failed start,
+    // reported by the exit status too.
     return erro ? 1 : 0;
 }
