@@ -46,6 +46,8 @@ int main(int argc, char** argv)
     fisica_iniciar(opcoes.log, 1000);
     video_iniciar(opcoes.log, opcoes.telaCheia, opcoes.vsync, &janela);
     audio_iniciar(opcoes.log);
+    // Without sound the game still plays; it says so once.
+    if (audio_haSom() != 'S') fprintf(stderr, "Sem som: nenhum dispositivo de som disponivel\n");
     dados_iniciar(opcoes.log);
     entrada_iniciar(opcoes.log, &janela);
     arquivo_iniciar(opcoes.log);
