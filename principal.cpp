@@ -46,8 +46,6 @@ int main(int argc, char** argv)
     fisica_iniciar(opcoes.log, 1000);
     video_iniciar(opcoes.log, opcoes.telaCheia, opcoes.vsync, &janela);
     audio_iniciar(opcoes.log);
-    // Without sound the game still plays; it says so once.
-    if (audio_haSom() != 'S') fprintf(stderr, "Sem som: nenhum dispositivo de som disponivel\n");
     dados_iniciar(opcoes.log);
     entrada_iniciar(opcoes.log, &janela);
     arquivo_iniciar(opcoes.log);
@@ -66,6 +64,8 @@ int main(int argc, char** argv)
     if (erro) {
         fprintf(stderr, "%s\n", erro);
     } else {
+        // Without sound the game still plays; it says so once.
+        if (audio_haSom() != 'S') fprintf(stderr, "Sem som: nenhum dispositivo de som disponivel\n");
         new (&janela) sf::RenderWindow();
         entidades_iniciar(opcoes.log);
         video_criarJanela();

@@ -15,6 +15,8 @@ pid=""
 trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; rm -rf "$pasta"' EXIT
 cd "$pasta" || exit 2
 export LC_ALL=C
+# The music is decoded only where sound can play: into OpenAL's null device.
+export ALSOFT_DRIVERS=null
 # shellcheck source=../apoio/programa.sh
 . "$apoio/programa.sh"
 
