@@ -27,23 +27,30 @@ printf 'qualquer coisa' >leia-me.txt
 # connections; DISPLAY then names it. The server reports every connection
 # (its audit), so the test can tell when the program has connected without
 # connecting itself.
-# The failure is a race: it needs the server to notice a client's leaving
-# only after the next connection has arrived, which an idle machine rarely
-# gives. So the server starts held back: on one processor, at idle
-# priority, beside a busy loop of the lowest priority (from the time it takes
-# connections), it wakes late. It is let go once the program holds two connections (its own look at the display
-# and the window's), which is as far as the race reaches.
+#
+# The failure is a race: the server must notice a client's leaving only
+# after the next connection has arrived, which an idle machine rarely gives.
+# So each server is held back while the program starts: on one processor,
+# at idle priority, beside a busy loop of the lowest priority, it wakes late.
+# It is let go once the program holds two connections (its own look at the
+# display and the window's), which is as far as the race reaches. Where the
+# system refuses that scheduling (taskset, chrt), the servers run as usual
+# and the race shows only as often as the machine's load makes it.
 processador=$(sed -n 's/^Cpus_allowed_list:[[:space:]]*\([0-9][0-9]*\).*/\1/p' /proc/self/status)
+segurar="taskset -c $processador chrt -i 0"
+$segurar true 2>/dev/null || segurar=""
 servidor_iniciar() {
   : >tela.txt
-  taskset -c "$processador" chrt -i 0 Xvfb -displayfd 9 -audit 4 -screen 0 1280x720x24 -nolisten tcp \
+  $segurar Xvfb -displayfd 9 -audit 4 -screen 0 1280x720x24 -nolisten tcp \
     9>tela.txt 2>servidor.txt &
   servidor=$!
   for _ in $(seq 1 300); do
     if grep -q '^[0-9][0-9]*$' tela.txt; then
       DISPLAY=":$(cat tela.txt)"; export DISPLAY
-      taskset -c "$processador" nice -n 19 sh -c 'while :; do :; done' &
-      ocupado=$!
+      if [ -n "$segurar" ]; then
+        taskset -c "$processador" nice -n 19 sh -c 'while :; do :; done' &
+        ocupado=$!
+      fi
       return 0
     fi
     kill -0 "$servidor" 2>/dev/null || { echo "the X server ended:"; cat servidor.txt; exit 1; }
@@ -70,10 +77,10 @@ servidor_parar() {
 for vez in $(seq 1 $vezes); do
   servidor_iniciar
   programa_iniciar
-  for _ in $(seq 1 300); do
+  for _ in $(seq 1 600); do
     [ "$(grep -c "connected from .* pid=$pid )" servidor.txt)" -ge 2 ] && break
     programa_conferirVivo
-    sleep 0.05
+    sleep 0.1
   done
   servidor_soltar
   programa_esperarJanela
