@@ -31,16 +31,6 @@ union PRINCIPAL_janela {
     sf::RenderWindow janela;
 };
 
-// Whether a window can be opened at all: the media library aborts the
-// process when it finds no display.
-static bool PRINCIPAL_haTela()
-{
-    Display* tela = XOpenDisplay(nullptr);
-    if (!tela) return false;
-    XCloseDisplay(tela);
-    return true;
-}
-
 int main(int argc, char** argv)
 {
     _principal_opcoes opcoes = principal_lerOpcoes(argc, argv);
@@ -60,11 +50,22 @@ int main(int argc, char** argv)
     entrada_iniciar(opcoes.log, &janela);
     arquivo_iniciar(opcoes.log);
     const char* erro = plataforma_iniciar(opcoes.log);
-    if (!erro && !PRINCIPAL_haTela()) erro = "Erro ao abrir janela: nenhuma tela disponivel (DISPLAY)";
+    // A damaged archive leaves the file table empty: the game would run with
+    // no picture, font or sound, so it does not start.
+    if (!erro && plataforma_recursosLidos() != 'S')
+        erro = "Erro ao ler arquivo de recursos: " PLATAFORMA_ARQUIVO_RECURSOS " danificado ou ilegivel";
+    // The media library aborts the process when it finds no display, so the
+    // program looks first. That connection stays open until the window is
+    // gone: an X server resets when its last client leaves, and a connection
+    // made during the reset (the media library's own, made right after) fails.
+    Display* tela = erro ? nullptr : XOpenDisplay(nullptr);
+    if (!erro && !tela) erro = "Erro ao abrir janela: nenhuma tela disponivel (DISPLAY)";
 
     if (erro) {
         fprintf(stderr, "%s\n", erro);
     } else {
+        // Without sound the game still plays; it says so once.
+        if (audio_haSom() != 'S') fprintf(stderr, "Sem som: nenhum dispositivo de som disponivel\n");
         new (&janela) sf::RenderWindow();
         entidades_iniciar(opcoes.log);
         video_criarJanela();
@@ -86,7 +87,8 @@ int main(int argc, char** argv)
     video_finalizar();
     fisica_finalizar();
     if (!erro) janela.~RenderWindow();
-    // A missing archive or display is a failed start, reported by the exit
-    // status too.
+    if (tela) XCloseDisplay(tela);
+    // A missing or damaged archive or a missing display is a failed start,
+    // reported by the exit status too.
     return erro ? 1 : 0;
 }

@@ -4,9 +4,12 @@
 #include "audio/audio_interno.h"
 
 #include <SFML/Audio/Listener.hpp>
+#include <SFML/Audio/SoundBuffer.hpp>
+#include <SFML/System/Err.hpp>
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <sstream>
 
 #include "engine/engine_log.h"
 #include "plataforma/plataforma.h"
@@ -15,6 +18,7 @@
 uint32_t audioTempo = 0;
 char audioLog = 'N';
 uint32_t audioListas = 0;
+char audioSom = 'S';
 
 static const char ERRO_LISTA[] = "Lista invalida";
 static const char ERRO_LISTA_VOLUME[] = "Lista invalida ao mudar volume";
@@ -38,6 +42,7 @@ static const char LOG_LISTA_INVALIDA[] = "Erro: Lista inv\xE1" "lida";
 static const char LOG_SOM_INEXISTENTE[] = "Erro: Som inexistente";
 static const char LOG_SOM_ADICIONADO[] = "Som adicionado com sucesso como item numero";
 static const char LOG_ERRO_SOM[] = "Erro ao adicionar som";
+static const char LOG_SEM_SOM[] = "Sem dispositivo de som: as listas seguem em sil\xEAncio";
 
 int AUDIO_logar(const char* texto, int32_t valor)
 {
@@ -83,10 +88,30 @@ static const char* AUDIO_registrar()
     return nullptr;
 }
 
+// Whether sound can play. The media library opens the sound device when it
+// first needs it and reports on its error stream when it cannot open or use
+// one; a sound buffer is the cheapest thing that needs it. The report is
+// kept from the error stream: the module says it once in its own words.
+static char AUDIO_haDispositivo()
+{
+    std::stringbuf relato;
+    std::streambuf* antes = sf::err().rdbuf(&relato);
+    {
+        sf::SoundBuffer sonda;
+    }
+    sf::err().rdbuf(antes);
+    return relato.str().empty() ? 'S' : 'N';
+}
+
 int audio_iniciar(char log)
 {
     audioLog = log;
     AUDIO_logar(LOG_INICIANDO, -1);
+    // Without a device every call into the sound library fails and reports
+    // it, and a playing stream's thread does so without pause: the lists
+    // then keep their properties and items but make no sound at all.
+    audioSom = AUDIO_haDispositivo();
+    if (audioSom != 'S') AUDIO_logar(LOG_SEM_SOM, -1);
     const char* erro = engine_registrarModulo(ENGINE_MODULO_AUDIO);
     if (erro) {
         AUDIO_logar(LOG_FALHA, -1);
@@ -105,6 +130,11 @@ int audio_iniciar(char log)
     return 1;
 }
 
+char audio_haSom()
+{
+    return audioSom;
+}
+
 int audio_atualizar(int32_t d)
 {
     audioTempo += (uint32_t)d;
@@ -112,7 +142,7 @@ int audio_atualizar(int32_t d)
     engine_config_configurar(ENGINE_MODULO_AUDIO, AUDIO_MODELO_OUVINTE, audioTempo, d);
     engine_config_configurar(ENGINE_MODULO_AUDIO, AUDIO_MODELO_LISTA, audioTempo, d);
     for (uint32_t id = engine_vetorPersistente_pegarTamanho(ENGINE_MODULO_AUDIO, audioListas); id >= 1; id--) {
-        if (!AUDIO_pegarLista(id)) continue;
+        if (!AUDIO_pegarRegistro(id)) continue;
         // Through the engine, so that expressions bound to them apply.
         int32_t x = (int32_t)engine_propriedade_pegarValor(ENGINE_MODULO_AUDIO, AUDIO_MODELO_LISTA, 4, id, nullptr);
         int32_t y = (int32_t)engine_propriedade_pegarValor(ENGINE_MODULO_AUDIO, AUDIO_MODELO_LISTA, 5, id, nullptr);
@@ -121,19 +151,20 @@ int audio_atualizar(int32_t d)
         int32_t distancia =
             (int32_t)engine_propriedade_pegarValor(ENGINE_MODULO_AUDIO, AUDIO_MODELO_LISTA, 7, id, nullptr);
         // A getter may have run anything; the list is looked up again.
-        sf::Lista* lista = AUDIO_pegarLista(id);
-        if (!lista) continue;
+        _audio_lista* registro = AUDIO_pegarRegistro(id);
+        if (!registro) continue;
         char sobreCorpo = 'N';
-        if (lista->local != 0) {
-            uint32_t corpo = (uint32_t)lista->local;
+        if (registro->local != 0) {
+            uint32_t corpo = (uint32_t)registro->local;
             int32_t cx = (int32_t)engine_propriedade_pegarValor(ENGINE_MODULO_FISICA, 1, 1, corpo, nullptr);
             int32_t cy = (int32_t)engine_propriedade_pegarValor(ENGINE_MODULO_FISICA, 1, 2, corpo, nullptr);
             x = (int32_t)((uint32_t)x + (uint32_t)cx);
             y = (int32_t)((uint32_t)y + (uint32_t)cy);
             sobreCorpo = 'S';
-            lista = AUDIO_pegarLista(id);
-            if (!lista) continue;
         }
+        // A list without sound has nothing to place.
+        sf::Lista* lista = AUDIO_pegarLista(id);
+        if (!lista) continue;
         _video_audio* lugar = video_calcularAudio(x, y, profundidade, distancia, sobreCorpo);
         if (!lugar) continue;
         lista->setPosition((float)lugar->x, (float)lugar->y, (float)lugar->z);
@@ -163,9 +194,20 @@ float AUDIO_volumeDaLista(int32_t volumeDoLugar, int32_t volumeDaLista)
 
 // ------------------------------------------------------------------- lists
 
+// The vector holds playlist streams when there is sound, bare records when
+// there is not; the kind never changes while lists exist.
 sf::Lista* AUDIO_pegarLista(uint32_t lista)
 {
+    if (audioSom != 'S') return nullptr;
     return (sf::Lista*)engine_vetorPersistente_pegarPonteiro(ENGINE_MODULO_AUDIO, audioListas, lista);
+}
+
+_audio_lista* AUDIO_pegarRegistro(uint32_t lista)
+{
+    void* elemento = engine_vetorPersistente_pegarPonteiro(ENGINE_MODULO_AUDIO, audioListas, lista);
+    if (!elemento) return nullptr;
+    if (audioSom != 'S') return (_audio_lista*)elemento;
+    return static_cast<_audio_lista*>((sf::Lista*)elemento);
 }
 
 static sf::InputStream* AUDIO_abrirRecurso(const char* nome)
@@ -178,19 +220,26 @@ uint32_t audio_criarLista()
     AUDIO_logar(LOG_CRIANDO_LISTA, -1);
     // The persistent vector frees its elements with free(): the list is
     // built in storage of that kind and destroyed by hand before removal.
-    void* memoria = malloc(sizeof(sf::Lista));
+    void* memoria = malloc(audioSom == 'S' ? sizeof(sf::Lista) : sizeof(_audio_lista));
     if (!memoria) return 0;
-    sf::Lista* lista = new (memoria) sf::Lista(AUDIO_abrirRecurso);
-    uint32_t id = engine_vetorPersistente_adicionarPonteiro(ENGINE_MODULO_AUDIO, audioListas, lista);
+    sf::Lista* lista = nullptr;
+    _audio_lista* registro;
+    if (audioSom == 'S') {
+        lista = new (memoria) sf::Lista(AUDIO_abrirRecurso);
+        registro = lista;
+    } else {
+        registro = new (memoria) _audio_lista();
+    }
+    uint32_t id = engine_vetorPersistente_adicionarPonteiro(ENGINE_MODULO_AUDIO, audioListas, memoria);
     if (id != 0) {
-        lista->configuracoes = engine_criarVetorInteiro(ENGINE_MODULO_AUDIO);
-        if (lista->configuracoes == 0) {
-            lista->~Lista();
+        registro->configuracoes = engine_criarVetorInteiro(ENGINE_MODULO_AUDIO);
+        if (registro->configuracoes == 0) {
+            if (lista) lista->~Lista();
             engine_vetorPersistente_removerPosicao(ENGINE_MODULO_AUDIO, audioListas, id);
             return 0;
         }
     } else {
-        lista->~Lista();
+        if (lista) lista->~Lista();
         free(memoria);
         return 0;
     }
@@ -198,12 +247,15 @@ uint32_t audio_criarLista()
     return id;
 }
 
-uint32_t AUDIO_lista_adicionarItem(sf::Lista* lista, uint32_t id, const char* nome, int32_t inicio, int32_t fim)
+// Adds the item to the list's stream, or only counts it on a list without
+// sound (registro alone).
+static uint32_t AUDIO_adicionarItem(_audio_lista* registro, sf::Lista* lista, uint32_t id, const char* nome,
+                                    int32_t inicio, int32_t fim)
 {
     AUDIO_logar(LOG_ADICIONANDO, (int32_t)id);
     AUDIO_logar(nome ? nome : "", inicio);
     AUDIO_logar(LOG_ATE, fim);
-    if (!lista) {
+    if (!registro) {
         AUDIO_logar(LOG_LISTA_INVALIDA, (int32_t)id);
         return 0;
     }
@@ -216,6 +268,15 @@ uint32_t AUDIO_lista_adicionarItem(sf::Lista* lista, uint32_t id, const char* no
     if (tamanho <= 0) {
         AUDIO_logar(LOG_SOM_INEXISTENTE, (int32_t)id);
         return 0;
+    }
+    if (!lista) {
+        if (registro->quantidade == UINT32_MAX) {
+            AUDIO_logar(LOG_ERRO_SOM, (int32_t)id);
+            return 0;
+        }
+        uint32_t n = registro->quantidade++;
+        AUDIO_logar(LOG_SOM_ADICIONADO, (int32_t)n);
+        return n;
     }
     _audio_item* item = (_audio_item*)calloc(1, sizeof(_audio_item));
     char* copia = strdup(nome);
@@ -240,18 +301,23 @@ uint32_t AUDIO_lista_adicionarItem(sf::Lista* lista, uint32_t id, const char* no
     return n;
 }
 
+uint32_t AUDIO_lista_adicionarItem(sf::Lista* lista, uint32_t id, const char* nome, int32_t inicio, int32_t fim)
+{
+    return AUDIO_adicionarItem(lista, lista, id, nome, inicio, fim);
+}
+
 uint32_t audio_lista_adicionarItem(uint32_t lista, const char* nome, int32_t inicio, int32_t fim)
 {
-    return AUDIO_lista_adicionarItem(AUDIO_pegarLista(lista), lista, nome, inicio, fim);
+    return AUDIO_adicionarItem(AUDIO_pegarRegistro(lista), AUDIO_pegarLista(lista), lista, nome, inicio, fim);
 }
 
 const char* audio_lista_pularPara(uint32_t lista, uint32_t pularPara, int32_t pulos)
 {
-    sf::Lista* l = AUDIO_pegarLista(lista);
-    if (!l) return ERRO_LISTA;
-    if (l->quantidade == 0) return ERRO_SEM_ITEM;
+    _audio_lista* registro = AUDIO_pegarRegistro(lista);
+    if (!registro) return ERRO_LISTA;
+    if (registro->quantidade == 0) return ERRO_SEM_ITEM;
     if (pulos < -2) return ERRO_PULOS;
-    l->mudarRegra(pularPara, pulos);
+    if (sf::Lista* l = AUDIO_pegarLista(lista)) l->mudarRegra(pularPara, pulos);
     return nullptr;
 }
 
@@ -269,11 +335,11 @@ static void AUDIO_agir(sf::Lista* lista, int32_t acao)
     }
 }
 
+// A list without sound takes every action and does nothing.
 static const char* AUDIO_agirSobre(uint32_t lista, int32_t acao)
 {
-    sf::Lista* l = AUDIO_pegarLista(lista);
-    if (!l) return ERRO_LISTA;
-    AUDIO_agir(l, acao);
+    if (!AUDIO_pegarRegistro(lista)) return ERRO_LISTA;
+    if (sf::Lista* l = AUDIO_pegarLista(lista)) AUDIO_agir(l, acao);
     return nullptr;
 }
 
@@ -294,15 +360,15 @@ const char* audio_lista_parar(uint32_t lista)
 
 const char* audio_destruirLista(uint32_t lista)
 {
-    sf::Lista* l = AUDIO_pegarLista(lista);
-    if (!l) return nullptr;
+    _audio_lista* registro = AUDIO_pegarRegistro(lista);
+    if (!registro) return nullptr;
     // Every timeline still driving the list ends with it, those started
     // here and any started on its id directly.
-    engine_destruirVetorInteiro(ENGINE_MODULO_AUDIO, l->configuracoes);
+    engine_destruirVetorInteiro(ENGINE_MODULO_AUDIO, registro->configuracoes);
     engine_esquecerInstancia(ENGINE_MODULO_AUDIO, AUDIO_MODELO_LISTA, lista);
-    l = AUDIO_pegarLista(lista);
-    if (!l) return nullptr;
-    l->~Lista();  // stops the stream and waits for its threads
+    if (!AUDIO_pegarRegistro(lista)) return nullptr;
+    // Stops the stream and waits for its threads; a bare record has neither.
+    if (sf::Lista* l = AUDIO_pegarLista(lista)) l->~Lista();
     return engine_vetorPersistente_removerPosicao(ENGINE_MODULO_AUDIO, audioListas, lista);
 }
 
@@ -338,43 +404,43 @@ const char* AUDIO_mudarVolumeGlobal(uint32_t i, _engine_valor v)
 
 _engine_valor AUDIO_lista_pegarVolume(uint32_t i)
 {
-    sf::Lista* l = AUDIO_pegarLista(i);
+    _audio_lista* l = AUDIO_pegarRegistro(i);
     return l ? l->volume : 0;
 }
 
 _engine_valor AUDIO_lista_pegarVelocidade(uint32_t i)
 {
-    sf::Lista* l = AUDIO_pegarLista(i);
+    _audio_lista* l = AUDIO_pegarRegistro(i);
     return l ? l->velocidade : 0;
 }
 
 _engine_valor AUDIO_lista_pegarLocal(uint32_t i)
 {
-    sf::Lista* l = AUDIO_pegarLista(i);
+    _audio_lista* l = AUDIO_pegarRegistro(i);
     return l ? l->local : 0;
 }
 
 _engine_valor AUDIO_lista_pegarX(uint32_t i)
 {
-    sf::Lista* l = AUDIO_pegarLista(i);
+    _audio_lista* l = AUDIO_pegarRegistro(i);
     return l ? l->X : 0;
 }
 
 _engine_valor AUDIO_lista_pegarY(uint32_t i)
 {
-    sf::Lista* l = AUDIO_pegarLista(i);
+    _audio_lista* l = AUDIO_pegarRegistro(i);
     return l ? l->Y : 0;
 }
 
 _engine_valor AUDIO_lista_pegarProfundidade(uint32_t i)
 {
-    sf::Lista* l = AUDIO_pegarLista(i);
+    _audio_lista* l = AUDIO_pegarRegistro(i);
     return l ? l->profundidade : 0;
 }
 
 _engine_valor AUDIO_lista_pegarDistancia(uint32_t i)
 {
-    sf::Lista* l = AUDIO_pegarLista(i);
+    _audio_lista* l = AUDIO_pegarRegistro(i);
     return l ? l->distancia : 0;
 }
 
@@ -386,17 +452,17 @@ _engine_valor AUDIO_lista_pegarAcao(uint32_t i)
 
 const char* AUDIO_lista_mudarVolume(uint32_t i, _engine_valor v)
 {
-    sf::Lista* l = AUDIO_pegarLista(i);
+    _audio_lista* l = AUDIO_pegarRegistro(i);
     if (!l) return ERRO_LISTA_VOLUME;
     l->volume = (int32_t)v;
     // Heard at once; the frame update then places it.
-    l->setVolume(AUDIO_volumeDaLista(1000, l->volume));
+    if (sf::Lista* lista = AUDIO_pegarLista(i)) lista->setVolume(AUDIO_volumeDaLista(1000, l->volume));
     return nullptr;
 }
 
 const char* AUDIO_lista_mudarVelocidade(uint32_t i, _engine_valor v)
 {
-    sf::Lista* l = AUDIO_pegarLista(i);
+    _audio_lista* l = AUDIO_pegarRegistro(i);
     if (!l) return ERRO_LISTA_VELOCIDADE;
     l->velocidade = (int32_t)v;
     return nullptr;
@@ -404,7 +470,7 @@ const char* AUDIO_lista_mudarVelocidade(uint32_t i, _engine_valor v)
 
 const char* AUDIO_lista_mudarLocal(uint32_t i, _engine_valor v)
 {
-    sf::Lista* l = AUDIO_pegarLista(i);
+    _audio_lista* l = AUDIO_pegarRegistro(i);
     if (!l) return ERRO_LISTA_LOCAL;
     l->local = (int32_t)v;
     return nullptr;
@@ -412,7 +478,7 @@ const char* AUDIO_lista_mudarLocal(uint32_t i, _engine_valor v)
 
 const char* AUDIO_lista_mudarX(uint32_t i, _engine_valor v)
 {
-    sf::Lista* l = AUDIO_pegarLista(i);
+    _audio_lista* l = AUDIO_pegarRegistro(i);
     if (!l) return ERRO_LISTA_LOCAL;
     l->X = (int32_t)v;
     return nullptr;
@@ -420,7 +486,7 @@ const char* AUDIO_lista_mudarX(uint32_t i, _engine_valor v)
 
 const char* AUDIO_lista_mudarY(uint32_t i, _engine_valor v)
 {
-    sf::Lista* l = AUDIO_pegarLista(i);
+    _audio_lista* l = AUDIO_pegarRegistro(i);
     if (!l) return ERRO_LISTA_LOCAL;
     l->Y = (int32_t)v;
     return nullptr;
@@ -428,7 +494,7 @@ const char* AUDIO_lista_mudarY(uint32_t i, _engine_valor v)
 
 const char* AUDIO_lista_mudarProfundidade(uint32_t i, _engine_valor v)
 {
-    sf::Lista* l = AUDIO_pegarLista(i);
+    _audio_lista* l = AUDIO_pegarRegistro(i);
     if (!l) return ERRO_LISTA_VOLUME;
     l->profundidade = (int32_t)v;
     return nullptr;
@@ -436,7 +502,7 @@ const char* AUDIO_lista_mudarProfundidade(uint32_t i, _engine_valor v)
 
 const char* AUDIO_lista_mudarDistancia(uint32_t i, _engine_valor v)
 {
-    sf::Lista* l = AUDIO_pegarLista(i);
+    _audio_lista* l = AUDIO_pegarRegistro(i);
     if (!l) return ERRO_LISTA_VOLUME;
     l->distancia = (int32_t)v;
     return nullptr;

@@ -16,7 +16,11 @@
 
 #include <cstdint>
 
+// Finds out whether sound can play; without a sound device the lists work
+// as ever but make no sound and no call into the sound library.
 int audio_iniciar(char log);
+// 'S' when sound can play, 'N' when start-up found no usable sound device.
+char audio_haSom();
 int audio_atualizar(int32_t d);
 // Stops and destroys every list, so no stream outlives the module.
 int audio_finalizar();

@@ -23,7 +23,7 @@ const char* audio_config_passarTempo(uint32_t config, int32_t duracao)
 
 uint32_t audio_aplicarConfigLista(uint32_t config, uint32_t lista)
 {
-    sf::Lista* l = AUDIO_pegarLista(lista);
+    _audio_lista* l = AUDIO_pegarRegistro(lista);
     if (!l) return 0;
     uint32_t aplicacao = engine_config_aplicar(ENGINE_MODULO_AUDIO, AUDIO_MODELO_LISTA, config, lista, audioTempo);
     if (aplicacao != 0) engine_vetorInteiro_adicionarNumero(ENGINE_MODULO_AUDIO, l->configuracoes, (int32_t)aplicacao);
@@ -33,7 +33,7 @@ uint32_t audio_aplicarConfigLista(uint32_t config, uint32_t lista)
 const char* audio_cancelarConfigLista(uint32_t aplicacao)
 {
     uint32_t lista = engine_configAplicada_pegarPosicao(ENGINE_MODULO_AUDIO, AUDIO_MODELO_LISTA, aplicacao);
-    sf::Lista* l = AUDIO_pegarLista(lista);
+    _audio_lista* l = AUDIO_pegarRegistro(lista);
     if (l) {
         uint32_t p = 1;
         while (p <= engine_vetorInteiro_pegarTamanho(ENGINE_MODULO_AUDIO, l->configuracoes)) {

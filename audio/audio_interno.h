@@ -23,11 +23,18 @@ enum {
 extern uint32_t audioTempo;  // the module's clock, milliseconds
 extern char audioLog;
 extern uint32_t audioListas;  // persistent vector of module 4 holding the lists
+// 'S' when sound can play (found out at start); 'N' when there is no sound
+// device: the lists are then bare records that make no sound.
+extern char audioSom;
 
 int AUDIO_logar(const char* texto, int32_t valor);
 
-// The list of an id, or null.
+// The playlist stream of a list id, or null (also for every list when there
+// is no sound).
 sf::Lista* AUDIO_pegarLista(uint32_t lista);
+// The record of a list id's properties and item count, with sound or
+// without; null when there is no such list.
+_audio_lista* AUDIO_pegarRegistro(uint32_t lista);
 // Builds an item from inicio to fim milliseconds and adds it to the list,
 // with the module's log lines; the item's index or 0.
 uint32_t AUDIO_lista_adicionarItem(sf::Lista* lista, uint32_t id, const char* nome, int32_t inicio, int32_t fim);

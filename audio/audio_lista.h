@@ -33,12 +33,23 @@ struct _audio_item {
 // Frees an item and its name.
 void AUDIO_liberarItem(_audio_item* item);
 
+// What the audio module keeps of a list for its properties: their values
+// and the count of items. A list with sound is a playlist stream built on
+// this record; without a sound device (nothing could play) a list is this
+// record alone, and its items are only counted.
+struct _audio_lista {
+    int32_t velocidade = 1000, volume = 1000;
+    int32_t local = 0, X = 0, Y = 0, profundidade = 0, distancia = 0;
+    uint32_t configuracoes = 0;  // integer vector of module 4: timelines running on the list
+    unsigned quantidade = 0;     // number of items
+};
+
 namespace sf {
 
 // Opens an archive entry by name; the caller owns the stream.
 typedef InputStream* (*_audio_carregador)(const char* nome);
 
-class Lista : public SoundStream {
+class Lista : public SoundStream, public _audio_lista {
 public:
     explicit Lista(_audio_carregador carregador);
     ~Lista() override;
@@ -67,13 +78,8 @@ public:
     _audio_carregador carregador;
     InputSoundFile** arquivos;  // one decoder per item
     InputStream** fluxos;       // the stream each decoder reads
-    _audio_item** itens;        // in play order
-    unsigned quantidade;
+    _audio_item** itens;        // in play order, quantidade of them
     unsigned atual;
-    // Values of the audio module's properties, kept here.
-    int32_t velocidade, volume;
-    int32_t local, X, Y, profundidade, distancia;
-    uint32_t configuracoes;  // integer vector of module 4: timelines running on the list
     int32_t posicao;         // how far the current item has been read, milliseconds of file time
     Thread** threads;        // latest loader of each item, or null
     InputSoundFile* arquivoAtual;

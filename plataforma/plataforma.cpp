@@ -39,6 +39,11 @@ const char* plataforma_iniciar(char log)
     return nullptr;
 }
 
+char plataforma_recursosLidos()
+{
+    return plataformaRecursos ? 'S' : 'N';
+}
+
 void plataforma_atualizar()
 {
 }
@@ -67,7 +72,12 @@ sf::Int64 Recurso::read(void* data, sf::Int64 size)
 {
     if (!origem || noFim || !data || size <= 0) return 0;
     uint32_t n = size > (sf::Int64)UINT32_MAX ? UINT32_MAX : (uint32_t)size;
-    return origem->ler(origem, (unsigned char*)data, n);
+    uint32_t lidos = origem->ler(origem, (unsigned char*)data, n);
+    // A read that stops short of the end met a part of the archive that
+    // cannot be read: the stream ends there. A decoder that looks for the end
+    // by the position would otherwise read nothing, for ever.
+    if (lidos < n && origem->posicao(origem) < origem->tamanho(origem)) noFim = true;
+    return lidos;
 }
 
 sf::Int64 Recurso::seek(sf::Int64 position)

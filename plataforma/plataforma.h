@@ -20,7 +20,9 @@ public:
     explicit Recurso(const char* nome);
     ~Recurso() override;
     // Up to size bytes; 0 at the end, for a size of 0 or less and for a
-    // missing entry.
+    // missing entry. A read that fails (a damaged part of the archive) puts
+    // the stream at its end: it returns what it got, and from then on reads
+    // return 0 and the position is the size, until a seek.
     sf::Int64 read(void* data, sf::Int64 size) override;
     // A position from 0 to the size inclusive (at the size, reads return 0);
     // -1 for any other position, or one the entry cannot reach.
@@ -29,13 +31,17 @@ public:
     sf::Int64 getSize() override;
 
     _arquivo* origem;  // the entry, owned; null when the archive has no such file
-    bool noFim;        // sought to exactly the size, which the entry itself refuses
+    bool noFim;        // at the end: sought to exactly the size (which the entry
+                       // itself refuses), or after a read that failed
 };
 
 // Opens "recursos.dad" in the working directory through its three layers.
 // Null when the file could be opened, even if a layer refused it (then every
 // stream is empty); "Erro ao abrir arquivo de recursos" when it could not.
 const char* plataforma_iniciar(char log);
+// 'S' when start-up read the archive's file table, 'N' when the archive
+// could not be opened or one of its layers refused it (a damaged archive).
+char plataforma_recursosLidos();
 void plataforma_atualizar();
 void plataforma_finalizar();
 

@@ -11,21 +11,32 @@ programa_janelas() {
   xwininfo -root -tree | awk -v classe="(\"$(basename "$programa")\" " 'index($0, "\"Morvalen\": " classe) { print $1 }'
 }
 
-# Starts the program with the given options (standard output to saida.txt,
-# standard error to erro.txt) and waits for its one window.
-# Under the sanitizer the graphics driver leaves a little memory behind,
-# allocated from a library it has unloaded by the time the program ends: only
-# the slow unwinder gets past it to the frames the leak suppressions name.
-programa_abrir() {
-  ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}fast_unwind_on_malloc=0" "$programa" "$@" >saida.txt 2>erro.txt &
+# Starts the program with the given options in the background (standard
+# output to saida.txt, standard error to erro.txt).
+# Under the sanitizer the program runs with the fast unwinder, whose stacks
+# the leak suppressions match: the slow one (fast_unwind_on_malloc=0) can
+# deadlock the program, when the software renderer's compiler allocates
+# while it holds the lock that the slow unwinder then waits for.
+programa_iniciar() {
+  "$programa" "$@" >saida.txt 2>erro.txt &
   pid=$!
+}
+
+# Starts the program as programa_iniciar does and waits for its one window.
+programa_abrir() {
+  programa_iniciar "$@"
+  programa_esperarJanela
+}
+
+# Waits for the started program's one window.
+programa_esperarJanela() {
   for _ in $(seq 1 300); do
     janela=$(programa_janelas)
     if [ -n "$janela" ]; then
       [ "$(echo "$janela" | wc -l)" -eq 1 ] || { echo "more than one window: $janela"; exit 1; }
       return 0
     fi
-    kill -0 "$pid" 2>/dev/null || { echo "the program ended:"; cat erro.txt; exit 1; }
+    programa_conferirVivo
     sleep 0.1
   done
   echo "no window titled Morvalen"; exit 1
@@ -37,10 +48,18 @@ programa_abrir() {
 programa_esperarQuadros() {
   for _ in $(seq 1 600); do
     [ "$(grep -a -c '^VIDEO - Iniciando impress' erro.txt)" -ge "$1" ] && return 0
-    kill -0 "$pid" 2>/dev/null || { echo "the program ended:"; cat erro.txt; exit 1; }
+    programa_conferirVivo
     sleep 0.1
   done
   echo "fewer than $1 frames in a minute"; exit 1
+}
+
+# Ends the test when the started program has ended, with its status and
+# what it wrote to standard error besides the modules' log lines.
+programa_conferirVivo() {
+  kill -0 "$pid" 2>/dev/null && return 0
+  wait "$pid"; status=$?; pid=""
+  echo "the program ended with status $status:"; grep -av '^[^ ]* - ' erro.txt; exit 1
 }
 
 # Closes the window as a window manager would and waits for the program to

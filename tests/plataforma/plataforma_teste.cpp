@@ -2,6 +2,7 @@
 
 #include <SFML/Audio/InputSoundFile.hpp>
 #include <SFML/Audio/OutputSoundFile.hpp>
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
@@ -287,6 +288,109 @@ TEST_F(Plataforma, OggPeloStreamContaAmostrasESalta)
     double erro = 0;
     for (size_t i = 0; i < a.size(); i++) erro += std::abs(a[i] - amostras[2 * taxa + i]);
     EXPECT_LT(erro / a.size(), 400.0);
+    delete r;
+}
+
+// Flips one bit of slot k's block header in the archive file, so that the
+// slot no longer decodes (the encrypted layer keeps offsets).
+void danificarFatia(const char* caminho, uint32_t k)
+{
+    FILE* f = fopen(caminho, "r+b");
+    ASSERT_NE(f, nullptr);
+    long posicao = (long)k * 65536 + 2;
+    ASSERT_EQ(fseek(f, posicao, SEEK_SET), 0);
+    int c = fgetc(f);
+    ASSERT_NE(c, EOF);
+    ASSERT_EQ(fseek(f, posicao, SEEK_SET), 0);
+    ASSERT_NE(fputc(c ^ 0x08, f), EOF);
+    ASSERT_EQ(fclose(f), 0);
+}
+
+// A read that meets a slot that cannot be decoded ends the stream there: it
+// returns what came before, and the stream then stands at its end (reads 0,
+// position at the size), so that no reader waits for bytes that never come.
+TEST_F(Plataforma, FatiaDanificadaTerminaOStream)
+{
+    const Bytes grande = aleatorios(300000, 3);
+    escreverArquivo(PLATAFORMA_ARQUIVO_RECURSOS, {{"grande", grande}}, PLATAFORMA_CHAVE);
+    danificarFatia(PLATAFORMA_ARQUIVO_RECURSOS, 2);
+    ASSERT_EQ(plataforma_iniciar('N'), nullptr);
+    Recurso* r = plataforma_pegarRecurso("grande");
+    const sf::Int64 tamanho = (sf::Int64)grande.size();
+    ASSERT_EQ(r->getSize(), tamanho);
+
+    // Read in pieces: every read gives bytes or leaves the stream at its end.
+    Bytes lido;
+    unsigned char b[10000];
+    for (;;) {
+        sf::Int64 n = r->read(b, sizeof b);
+        if (n <= 0) break;
+        lido.insert(lido.end(), b, b + n);
+    }
+    EXPECT_EQ(r->tell(), tamanho);
+    EXPECT_EQ(r->read(b, sizeof b), 0);
+    // Two whole slots came through, and they are the entry's bytes.
+    ASSERT_GT(lido.size(), 2 * 60000u);
+    ASSERT_LT(lido.size(), grande.size());
+    EXPECT_TRUE(std::equal(lido.begin(), lido.end(), grande.begin()));
+    const sf::Int64 falha = (sf::Int64)lido.size();
+
+    // A seek brings it back; into the damaged slot it cannot go.
+    EXPECT_EQ(r->seek(5), 5);
+    EXPECT_EQ(r->tell(), 5);
+    ASSERT_EQ(r->read(b, 3), 3);
+    EXPECT_TRUE(std::equal(b, b + 3, grande.begin() + 5));
+    EXPECT_EQ(r->seek(falha + 100), -1);
+    EXPECT_EQ(r->tell(), 8);
+    // One read across the damage: the bytes before it, then the end.
+    ASSERT_EQ(r->seek(falha - 4), falha - 4);
+    EXPECT_EQ(r->read(b, 10), 4);
+    EXPECT_EQ(r->tell(), tamanho);
+    EXPECT_EQ(r->read(b, 10), 0);
+    // Past the damaged slot the entry reads to its end again.
+    ASSERT_EQ(r->seek(tamanho - 1000), tamanho - 1000);
+    Bytes fim = lerTudo(*r);
+    EXPECT_EQ(fim, Bytes(grande.end() - 1000, grande.end()));
+    delete r;
+}
+
+// The sound decoder over music with a damaged slot some 10 KB after its
+// start, within what the media library's readers look at when they try the
+// file (one of them used to wait there for ever for the end): opening ends,
+// and when it succeeds the music reads up to the damage and stops.
+TEST_F(Plataforma, MusicaComFatiaDanificadaAbreEPara)
+{
+    const unsigned int taxa = 44100, segundos = 16;
+    std::vector<sf::Int16> amostras(2 * taxa * segundos);
+    std::mt19937 g(7);
+    for (sf::Int16& a : amostras) a = (sf::Int16)((int)(g() % 16001) - 8000);
+    {
+        sf::OutputSoundFile saida;
+        ASSERT_TRUE(saida.openFromFile(pasta + "/ruido.ogg", taxa, 2));
+        saida.write(amostras.data(), amostras.size());
+    }
+    Bytes ogg;
+    {
+        FILE* f = fopen("ruido.ogg", "rb");
+        int c;
+        while ((c = fgetc(f)) != EOF) ogg.push_back((unsigned char)c);
+        fclose(f);
+    }
+    ASSERT_GT(ogg.size(), 2 * 65536u);
+    escreverArquivo(PLATAFORMA_ARQUIVO_RECURSOS, {{"antes", aleatorios(55000, 4)}, {"Musica.ogg", ogg}},
+                    PLATAFORMA_CHAVE);
+    danificarFatia(PLATAFORMA_ARQUIVO_RECURSOS, 1);
+    ASSERT_EQ(plataforma_iniciar('N'), nullptr);
+
+    Recurso* r = plataforma_pegarRecurso("Musica.ogg");
+    sf::InputSoundFile musica;
+    if (musica.openFromStream(*r)) {
+        std::vector<sf::Int16> lidas(2 * taxa);
+        sf::Uint64 total = 0, n;
+        while ((n = musica.read(lidas.data(), lidas.size())) > 0) total += n;
+        EXPECT_GT(total, 0u);
+        EXPECT_LT(total, (sf::Uint64)amostras.size());
+    }
     delete r;
 }
 

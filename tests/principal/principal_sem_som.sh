@@ -1,0 +1,36 @@
+#!/bin/sh
+# The game with its own archive where no sound can play (OpenAL is asked for
+# a backend that does not exist, as on a machine without a sound card): it
+# says so in one line, plays its frames as ever, and standard error gets
+# little else, where every failed call into the sound library used to be
+# reported, every frame. Closing the window ends it with status 0. Needs a
+# display (run under xvfb-run).
+programa="$1"
+recursos="$2"
+fechar_janela="$3"
+limite=4096
+apoio="$(cd "$(dirname "$0")/../apoio" && pwd)"
+[ -n "$DISPLAY" ] || { echo "no display"; exit 1; }
+pasta=$(mktemp -d)
+pid=""
+trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; rm -rf "$pasta"' EXIT
+cd "$pasta" || exit 2
+export LC_ALL=C
+export ALSOFT_DRIVERS=nenhum
+cp "$recursos" recursos.dad
+# shellcheck source=../apoio/programa.sh
+. "$apoio/programa.sh"
+
+# The log counts the frames; what is not a module's log line is bounded.
+programa_abrir -log
+programa_esperarQuadros 60
+programa_fechar
+[ "$status" -eq 0 ] || { echo "status $status"; grep -av '^[^ ]* - ' erro.txt | head -40; exit 1; }
+grep -av '^[^ ]* - ' erro.txt >outras.txt
+bytes=$(wc -c <outras.txt)
+[ "$bytes" -le $limite ] || { echo "$bytes bytes on standard error besides the log:"; head -40 outras.txt; exit 1; }
+[ "$(grep -acxF 'Sem som: nenhum dispositivo de som disponivel' outras.txt)" -eq 1 ] ||
+  { echo "no single line saying there is no sound:"; cat outras.txt; exit 1; }
+grep -aqxF "AUDIO - Sem dispositivo de som: as listas seguem em sil$(printf '\352')ncio" erro.txt ||
+  { echo "no log line saying there is no sound"; exit 1; }
+echo ok
