@@ -78,6 +78,24 @@ protected:
         EXPECT_EQ(chdir(antes), 0);
         EXPECT_EQ(system(("rm -rf '" + pasta + "'").c_str()), 0);
     }
+    // The samples encoded as the Ogg file `nome` in the test's folder, its
+    // bytes (none when the encoder refused).
+    Bytes emOgg(const char* nome, const std::vector<sf::Int16>& amostras, unsigned int taxa, unsigned int canais)
+    {
+        {
+            sf::OutputSoundFile saida;
+            if (!saida.openFromFile(pasta + "/" + nome, taxa, canais)) return {};
+            saida.write(amostras.data(), amostras.size());
+        }
+        Bytes ogg;
+        FILE* f = fopen(nome, "rb");
+        if (!f) return ogg;
+        int c;
+        while ((c = fgetc(f)) != EOF) ogg.push_back((unsigned char)c);
+        fclose(f);
+        return ogg;
+    }
+
     std::string pasta;
     char antes[4096];
     const std::vector<Entrada> entradas = {
@@ -254,18 +272,8 @@ TEST_F(Plataforma, OggPeloStreamContaAmostrasESalta)
     std::vector<sf::Int16> amostras(taxa * segundos);
     for (size_t i = 0; i < amostras.size(); i++)
         amostras[i] = (sf::Int16)(8000 * std::sin(i * 2 * M_PI * (220.0 + i / 200.0) / taxa));
-    {
-        sf::OutputSoundFile saida;
-        ASSERT_TRUE(saida.openFromFile(pasta + "/tom.ogg", taxa, 1));
-        saida.write(amostras.data(), amostras.size());
-    }
-    Bytes ogg;
-    {
-        FILE* f = fopen("tom.ogg", "rb");
-        int c;
-        while ((c = fgetc(f)) != EOF) ogg.push_back((unsigned char)c);
-        fclose(f);
-    }
+    Bytes ogg = emOgg("tom.ogg", amostras, taxa, 1);
+    ASSERT_FALSE(ogg.empty());
     escreverArquivo(PLATAFORMA_ARQUIVO_RECURSOS, {{"Musica.ogg", ogg}, {"depois", aleatorios(3000, 2)}},
                     PLATAFORMA_CHAVE);
     ASSERT_EQ(plataforma_iniciar('N'), nullptr);
@@ -364,18 +372,7 @@ TEST_F(Plataforma, MusicaComFatiaDanificadaAbreEPara)
     std::vector<sf::Int16> amostras(2 * taxa * segundos);
     std::mt19937 g(7);
     for (sf::Int16& a : amostras) a = (sf::Int16)((int)(g() % 16001) - 8000);
-    {
-        sf::OutputSoundFile saida;
-        ASSERT_TRUE(saida.openFromFile(pasta + "/ruido.ogg", taxa, 2));
-        saida.write(amostras.data(), amostras.size());
-    }
-    Bytes ogg;
-    {
-        FILE* f = fopen("ruido.ogg", "rb");
-        int c;
-        while ((c = fgetc(f)) != EOF) ogg.push_back((unsigned char)c);
-        fclose(f);
-    }
+    Bytes ogg = emOgg("ruido.ogg", amostras, taxa, 2);
     ASSERT_GT(ogg.size(), 2 * 65536u);
     escreverArquivo(PLATAFORMA_ARQUIVO_RECURSOS, {{"antes", aleatorios(55000, 4)}, {"Musica.ogg", ogg}},
                     PLATAFORMA_CHAVE);
