@@ -196,12 +196,23 @@ static const CONTEUDO_figuraDoLevel FIGURAS_DO_LEVEL[] = {
 
 // Where the character has left the level, from where no key brings it back:
 // past wall 24 over the slide (26), which runs down to x 1960 and ends over
-// nothing, and below the lowest floors. A sensor over these regions has the
-// character put back where it last came onto ground. Authored like the
+// nothing; below the lowest floors; and inside the rock that the tiles draw
+// above block 28 and left of the exit. That rock has no figure: thrown out
+// of the shaft and over triangle 27, the character would fall onto block
+// 28's top, which has no ground strip, into a trench between block 30 and
+// triangle 27 (and on into the slot beside block 30, or up onto block 30,
+// 31 and wall 1), where no key gets it out. A sensor over these regions has
+// the character put back where it last came onto ground. Authored like the
 // figures above.
 static const CONTEUDO_figuraDoLevel FORA_DO_LEVEL[] = {
     {0, FIGURA_RETANGULO, 94000, 114000, 136000, 56000, nullptr, 0},
     {0, FIGURA_RETANGULO, 106000, 54000, 30000, 116000, nullptr, 0},
+    // The trench and the slot, x 706..1185, y 495..620: clear of the top of
+    // triangle 27, where a character slides on into the end zone.
+    {0, FIGURA_RETANGULO, 47900, 12500, 70600, 49500, nullptr, 0},
+    // Above the level's ceiling (figures 31, 30 and the trench), x 473..1120,
+    // y 0..480: clear of the room under figure 31.
+    {0, FIGURA_RETANGULO, 64700, 48000, 47300, 0, nullptr, 0},
 };
 
 // ------------------------------------------------------------ text events

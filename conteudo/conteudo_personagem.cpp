@@ -142,11 +142,20 @@ static int32_t meioDoCorpo(uint32_t p)
     return (int32_t)((int64_t)CONTEUDO_impressao(animacao(p), CONTEUDO_IMPRESSAO_ALTURA) * 375 / 10 / 100);
 }
 
+// Whether the ending has begun: from then on the character is the ending's
+// (it swells the body far beyond its sizes), and the size keys do nothing,
+// so that its last picture (the camera's zoom, where the earth shows) stays
+// until the window closes.
+static bool noFim(uint32_t p)
+{
+    return ler(p, "no fim") == 'S';
+}
+
 // Whether the player still steers the character: not once the ending has
-// begun (it swells the body far beyond its sizes) or switched it off.
+// begun or switched it off.
 static bool emJogo(uint32_t p)
 {
-    return ler(p, "no fim") != 'S' && CONTEUDO_corpo(p, CONTEUDO_CORPO_DINAMICO) == 'S';
+    return !noFim(p) && CONTEUDO_corpo(p, CONTEUDO_CORPO_DINAMICO) == 'S';
 }
 
 // How far the growth may lift a character in the air: rock that the
@@ -174,14 +183,62 @@ static bool cabeGrande(uint32_t p)
     return false;
 }
 
-// Where the character last came onto ground of its size: its origin's x and
-// its feet's y, the place it is put back to when it has left the level.
-static void guardarChao(uint32_t p)
+// A place of the character: its origin's x and its feet's y, kept in the
+// variables "<nome> x" and "<nome> y". "chao" is where it last came onto
+// ground of its size, "inicio" where it started; it is put back there when
+// it has left the level.
+static void guardarLugar(uint32_t p, const char* x, const char* y)
 {
     int32_t escala = CONTEUDO_corpo(p, CONTEUDO_CORPO_ESCALA_X);
-    escrever(p, "chao x", CONTEUDO_corpo(p, CONTEUDO_CORPO_X));
-    escrever(p, "chao y",
-             CONTEUDO_corpo(p, CONTEUDO_CORPO_Y) + (int32_t)((int64_t)meioDoCorpo(p) * escala / 1000));
+    escrever(p, x, CONTEUDO_corpo(p, CONTEUDO_CORPO_X));
+    escrever(p, y, CONTEUDO_corpo(p, CONTEUDO_CORPO_Y) + (int32_t)((int64_t)meioDoCorpo(p) * escala / 1000));
+}
+
+static void guardarChao(uint32_t p)
+{
+    guardarLugar(p, "chao x", "chao y");
+}
+
+// Puts the character at (x, y), at rest. From then until the next step the
+// body is where its X and Y say, so overlap queries (which look from where
+// the last step left it) and X and Y agree.
+static void colocar(uint32_t p, int32_t x, int32_t y)
+{
+    CONTEUDO_mudarCorpo(p, CONTEUDO_CORPO_DINAMICO, 'N');
+    CONTEUDO_mudarCorpo(p, CONTEUDO_CORPO_X, x);
+    CONTEUDO_mudarCorpo(p, CONTEUDO_CORPO_Y, y);
+    CONTEUDO_mudarCorpo(p, CONTEUDO_CORPO_DINAMICO, 'S');
+}
+
+// How far above a place the put-back looks for room (the ground there may
+// have risen, as the pad does, or the place been taken inside the ground by
+// a fast fall), and how far below it looks for the ground to set the feet
+// on.
+static const int32_t SUBIDA_MAXIMA = 500;
+static const int32_t DESCIDA_MAXIMA = 2000;
+
+// How far to move the character, just put somewhere, up or down so that it
+// stands on the ground there: the first height from where it is up by at
+// most SUBIDA_MAXIMA where it overlaps nothing that stops it, lowered until
+// the next 1 px down would overlap the ground (or by DESCIDA_MAXIMA at
+// most). False when there is no room.
+static bool alturaParaPousar(uint32_t p, int32_t* dy)
+{
+    int32_t escala = CONTEUDO_corpo(p, CONTEUDO_CORPO_ESCALA_X);
+    int32_t y = 0;
+    while (sobreporia(p, escala, 0, y, 0)) {
+        y -= 10;
+        if (y < -SUBIDA_MAXIMA) return false;
+    }
+    // Steps of 5 px cannot pass a floor: the small body is 18 px high.
+    int32_t descida = 0;
+    for (int32_t passo : {50, 10})
+        while (descida + passo <= DESCIDA_MAXIMA && !sobreporia(p, escala, 0, y + passo, 0)) {
+            y += passo;
+            descida += passo;
+        }
+    *dy = y;
+    return true;
 }
 
 // The ground steps: the column leaves the vertical speed and the walk cycle
@@ -379,6 +436,7 @@ void* CONTEUDO_personagem_iniciar(uint32_t p)
                                     expressaoForca(p));
     escrever(p, "tamanho", 1);
     guardarChao(p);
+    guardarLugar(p, "inicio x", "inicio y");
 
     // The capsule: a rectangle from 0.375 h above the origin down to the
     // centre of a circle whose lowest point is 0.375 h below it.
@@ -606,6 +664,7 @@ void* CONTEUDO_personagem_colisao(uint32_t p)
 
 void* CONTEUDO_personagem_diminuir(uint32_t p)
 {
+    if (noFim(p)) return nullptr;
     // Asking to shrink also drops a wish to grow.
     CONTEUDO_cancelarEvento(p, "crescer depois");
     if (ler(p, "tamanho") != 1) return nullptr;
@@ -618,7 +677,7 @@ void* CONTEUDO_personagem_diminuir(uint32_t p)
 // the level is in the way it stays small, and grows as soon as there is room.
 void* CONTEUDO_personagem_crescer(uint32_t p)
 {
-    if (ler(p, "tamanho") != 2) return nullptr;
+    if (noFim(p) || ler(p, "tamanho") != 2) return nullptr;
     if (cabeGrande(p)) comecarACrescer(p);
     vigiarCrescimento(p);
     return nullptr;
@@ -655,26 +714,27 @@ void* CONTEUDO_personagem_mudou_tamanho(uint32_t p)
     return nullptr;
 }
 
-// Timed event: the character has left the level (down the slide, or below
-// its floors), from where no key brings it back. It is put back, at rest,
-// where it last came onto ground: its feet 1 px above that ground, or as
-// much higher (up to 50 px) as its present size needs to have room, since
-// the ground there may have risen (the pad) or the character grown.
+// Timed event: the character has left the level (down the slide, below its
+// floors, or into the rock above it), from where no key brings it back. It
+// is put back at rest, feet on the ground where it last came onto ground,
+// inside no figure; where its present size has no room there (the ground
+// may have risen, as the pad does, or the character grown), where it
+// started.
 void* CONTEUDO_personagem_voltar_ao_chao(uint32_t p)
 {
     escrever(p, "voltar", 0);
     if (!emJogo(p)) return nullptr;
-    int32_t escala = CONTEUDO_corpo(p, CONTEUDO_CORPO_ESCALA_X);
-    int32_t x = ler(p, "chao x");
-    int32_t y = ler(p, "chao y") - (int32_t)((int64_t)meioDoCorpo(p) * escala / 1000) - 10;
-    int32_t dx = x - CONTEUDO_corpo(p, CONTEUDO_CORPO_X), dy = y - CONTEUDO_corpo(p, CONTEUDO_CORPO_Y);
-    int32_t acima = 0;
-    while (acima < 500 && sobreporia(p, escala, dx, dy - acima)) acima += 20;
-    if (acima >= 500) acima = 0;  // no room nearby: on the ground itself
-    CONTEUDO_mudarCorpo(p, CONTEUDO_CORPO_DINAMICO, 'N');
-    CONTEUDO_mudarCorpo(p, CONTEUDO_CORPO_X, x);
-    CONTEUDO_mudarCorpo(p, CONTEUDO_CORPO_Y, y - acima);
-    CONTEUDO_mudarCorpo(p, CONTEUDO_CORPO_DINAMICO, 'S');
+    int32_t pes = (int32_t)((int64_t)meioDoCorpo(p) * CONTEUDO_corpo(p, CONTEUDO_CORPO_ESCALA_X) / 1000);
+    static const char* const LUGARES[][2] = {{"chao x", "chao y"}, {"inicio x", "inicio y"}};
+    for (const auto& lugar : LUGARES) {
+        int32_t x = ler(p, lugar[0]), y = ler(p, lugar[1]) - pes - 10;
+        colocar(p, x, y);
+        int32_t dy = 0;
+        if (alturaParaPousar(p, &dy)) {
+            if (dy != 0) colocar(p, x, y + dy);
+            break;
+        }
+    }
     return nullptr;
 }
 

@@ -114,11 +114,16 @@ TEST_F(Level, GeometriaEscaladaAUmDecimo)
     caixa(l[25], 638.5, 660, 678, 677);       // figure 38, ground for the small size only
     caixa(q[6], 638.5, 658, 678, 660);        // its Q strip, figure 39
     caixa(n[5], 770, 830, 910, 840);          // figure 34, over block 33
-    // Beyond wall 24 over the slide, and below the lowest floors; clear of
-    // the end zone (1260..1330, 490..560) and of floor 17's underside (1137).
-    ASSERT_EQ(fora.size(), 2u);
+    // Beyond wall 24 over the slide, below the lowest floors, in the trench
+    // on block 28 and above the ceiling; clear of the end zone (1260..1330,
+    // 490..560), of floor 17's underside (1137), of the small passage (below
+    // 630), of the room under figure 31 (below 490) and of triangle 27's top
+    // (1190, 490).
+    ASSERT_EQ(fora.size(), 4u);
     caixa(fora[0], 1360, 560, 2300, 1700);
     caixa(fora[1], 300, 1160, 1360, 1700);
+    caixa(fora[2], 706, 495, 1185, 620);
+    caixa(fora[3], 473, 0, 1120, 480);
     // Creation order across the three bodies: 1, 2 (L), 3 (N), 4 (Q), 5 (L)...
     EXPECT_LT(l[1].id, n[0].id);
     EXPECT_LT(n[0].id, q[0].id);

@@ -78,6 +78,16 @@ protected:
                                                       (uint32_t)CONTEUDO_ler(0, "camera"), nullptr);
     }
     double vy() { return corpo(CONTEUDO_CORPO_VELOCIDADE_Y) / 10.0; }
+    // Where the centre of the ending's earth shows on the 640 x 360 picture,
+    // through the one screen region of the frame.
+    sf::Vector2f terraNaTela()
+    {
+        uint32_t centro = (uint32_t)CONTEUDO_ler(FIM, "centro terra");
+        auto* r = (_video_regiao*)engine_vetorPonteiro_pegarPonteiro(ENGINE_MODULO_VIDEO, videoRegioes, 1);
+        if (!r || centro == 0 || !(r->direita > r->esquerda) || !(r->baixo > r->cima)) return {-1, -1};
+        float x = CONTEUDO_corpo(centro, CONTEUDO_CORPO_X) / 10.f, y = CONTEUDO_corpo(centro, CONTEUDO_CORPO_Y) / 10.f;
+        return {(x - r->esquerda) / (r->direita - r->esquerda) * 640, (y - r->cima) / (r->baixo - r->cima) * 360};
+    }
 
     // --------------------------------------------------------- the script
     void apertar(int32_t t) { tecla(t, true); }
@@ -120,11 +130,6 @@ protected:
         bool apertado = CONTEUDO_ler(TRAMPOLIM, "pressionado") == 'S';
         if (apertadoAntes && !apertado && vy() < -500) arremessos++;
         apertadoAntes = apertado;
-        // A growth completing while the zone is in the character's list.
-        if (inicioDoFim > 0 && var("tamanho") == 1 && var("mudou tamanho") == 0 && mudancaPendente &&
-            CONTEUDO_lerEm(PERSONAGEM, "avisar tamanho", (uint32_t)CONTEUDO_ler(FIM, "pos")) == (int32_t)FIM)
-            segundaNaZona = true;
-        mudancaPendente = var("mudou tamanho") != 0;
         if (rastro && agora % 480 < (int32_t)d())
             printf("    %6d ms (%.1f, %.1f) vy %.0f scale %d ground %d/%d col %d parado %c andando %c forca %d/%d vir %d dir %d\n", agora, xPx(), yPx(), vy(),
                    escala(), chao(1), chao(2), coluna(), parado() ? 'S' : 'N', var("andando"), (int)forcaBase(), corpo(CONTEUDO_CORPO_FORCA_X), var("virando"), var("direcao"));
@@ -444,9 +449,9 @@ protected:
                  return CONTEUDO_ler(FIM, "personagem backup") != 0;
              },
              5000},
-            // The controls stay on: shrinking and growing again at once, inside
-            // the zone, completes a second growth there.
-            {"a second growth in the zone",
+            // Once the ending has begun the size keys do nothing: S and W
+            // start no size change, and the body goes on swelling.
+            {"the size keys do nothing",
              [this] {
                  inicioDoFim = agora;
                  tocar(BAIXO);
@@ -457,7 +462,11 @@ protected:
                      tocar(CIMA);
                      agiu = true;
                  }
-                 return agiu && var("tamanho") == 1 && var("mudou tamanho") == 0;
+                 if (agora - inicioDoFim < 1200) return false;
+                 EXPECT_EQ(var("tamanho"), 1);
+                 EXPECT_EQ(var("mudou tamanho"), 0);
+                 EXPECT_GT(escala(), 1000);
+                 return true;
              },
              3000, false},
             {"the camera zooms out", nullptr, [this] { return zoom() == 604; }, 4500, false},
@@ -474,7 +483,6 @@ protected:
     bool mostrado[7] = {}, dispensado[7] = {};
     int32_t mostradoEm[7] = {}, aceitaDesde[7] = {-1, -1, -1, -1, -1, -1, -1};
     bool fotoDoTexto = false, ponteAbriu = false, ponteVoltou = false, apertadoAntes = false;
-    bool mudancaPendente = false, segundaNaZona = false;
     int32_t arremessos = 0, arremessosAntes = 0, inicioDoFim = 0, ultimoPulo = -1000000;
     bool decolou = false, agiu = false, pulou = false;
     std::vector<std::pair<std::string, int32_t>> tempos;
@@ -486,12 +494,24 @@ TEST_P(Partida, NivelZeroDoInicioAoFim)
     ASSERT_TRUE(percorrer(rota()));
     foto("fim");
 
-    // The second growth completed inside the zone, and changed nothing.
+    // The ending ran once.
     EXPECT_EQ(CONTEUDO_ler(FIM, "personagem backup"), (int32_t)PERSONAGEM);
     EXPECT_EQ(apoio::impressoesDaCamada(30500).size(), 1u);  // one end picture
     EXPECT_EQ(apoio::impressoesDaCamada(31000).size(), 1u);  // one earth
     EXPECT_EQ(apoio::impressoesDaCamada(32000).size(), 2u);  // the logo and one walking character
-    ASSERT_EQ(segundaNaZona, true);
+
+    // The last picture stays: the size keys move neither the camera nor the
+    // earth on the screen.
+    const sf::Vector2f terra = terraNaTela();
+    EXPECT_TRUE(terra.x > 0 && terra.x < 640 && terra.y > 0 && terra.y < 360) << terra.x << ", " << terra.y;
+    for (int32_t t : {BAIXO, CIMA, BAIXO}) {
+        tocar(t);
+        esperar(1200);
+        EXPECT_EQ(zoom(), 604) << "after key " << t;
+        EXPECT_NEAR(terraNaTela().x, terra.x, 0.5) << "after key " << t;
+        EXPECT_NEAR(terraNaTela().y, terra.y, 0.5) << "after key " << t;
+        EXPECT_EQ(var("tamanho"), 1) << "after key " << t;
+    }
 
     // Every text showed, was dismissed and is gone.
     for (uint32_t i = 0; i < 7; i++) {

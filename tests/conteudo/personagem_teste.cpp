@@ -299,8 +299,8 @@ TEST_F(Personagem, ForcaNoArSegueADirecaoPedida)
     EXPECT_LT(xPx(), 1250);
 }
 
-// The slide ends at x 1960 over nothing; the wall there keeps a character
-// that slides down it inside the level.
+// The slide ends at x 1960 over nothing; a character that slides down it
+// is put back inside the level.
 TEST_F(Personagem, AParedeNoFimDaRampaSeguraOPersonagem)
 {
     colocar(1850, 1100);

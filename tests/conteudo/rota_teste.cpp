@@ -1,6 +1,8 @@
 // The size constraints of level 0 with a sheet of 205 x 120 frames: the
 // jump heights, and the passages that only the small size goes through,
 // driven through the character's functions on the real physics.
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 #include "conteudo_apoio.h"
@@ -274,6 +276,108 @@ TEST_F(Crescer, SoOndeOGrandeCabeEQuandoHouverLugar)
     printf("grew at once at %d places, waited for room at %d\n", cresceu, esperou);
     EXPECT_GT(cresceu, 0);
     EXPECT_GT(esperou, 0);
+}
+
+}  // namespace
+
+namespace {
+
+// Places from where no key brings the character back: it is put back at
+// rest, feet on the ground where it last came onto ground, inside nothing.
+class Volta : public Rota {
+protected:
+    // Whether the character overlaps the level's rock, the pad or the
+    // bridge deeper than `folga` tenths of a px.
+    bool dentroDeFigura(int32_t folga)
+    {
+        uint32_t corpos[8];
+        uint32_t n = fisica_sobreposicoes(personagem, corpo(CONTEUDO_CORPO_ESCALA_X), 0, 0, folga, corpos, 8);
+        for (uint32_t i = 0; i < n && i < 8; i++) {
+            uint32_t m = entidades_entidade_pegarModelo(corpos[i]);
+            if (m == conteudoLevel_0 || m == conteudoTrampolim || m == conteudoVazio) return true;
+        }
+        return false;
+    }
+    // The origin's height over feet at y, at the present size.
+    double origemSobre(double pes) { return pes - (var("tamanho") == 1 ? 45 : 9); }
+    // The top of the spring pad, which the big character squeezes down.
+    double alturaDoTrampolim() { return CONTEUDO_corpo(TRAMPOLIM, CONTEUDO_CORPO_Y) / 10.0; }
+    // Stands the character, of the size asked, on the spring pad's middle:
+    // the last ground it comes onto.
+    void noTrampolim(int32_t tamanho)
+    {
+        if (var("tamanho") != tamanho) tamanho == 1 ? crescer() : diminuir();
+        colocar(1275, origemSobre(797.6) - 2);
+        quadros(1500);
+        ASSERT_GT(chao((uint32_t)tamanho), 0);
+    }
+    // Frames until the character has been put back (it stands within 5 px
+    // of the place it last came onto ground); then, within a few frames, it
+    // rests there on ground of its size, inside no figure by more than 1 px.
+    void esperarVolta(const std::string& onde, int32_t ms = 3000)
+    {
+        double x0 = var("chao x") / 10.0;
+        int32_t t = 0;
+        for (; t < ms && std::abs(xPx() - x0) > 5; t += 16) quadro();
+        ASSERT_LT(t, ms) << onde << ": not put back; at (" << xPx() << ", " << yPx() << ")";
+        quadros(16 * 4);
+        EXPECT_GT(chao((uint32_t)var("tamanho")), 0) << onde;
+        EXPECT_LT(std::abs(velocidadeY()), 2.0) << onde;
+        EXPECT_FALSE(dentroDeFigura(10)) << onde << ": at (" << xPx() << ", " << yPx() << ")";
+        EXPECT_NEAR(xPx(), x0, 1) << onde;
+    }
+};
+
+TEST_F(Volta, DaRochaSobreOBloco28EDoTetoVoltaAoTrampolim)
+{
+    // The tops that rock drawn by the tiles hides, with no ground strip:
+    // block 28's (the trench left of triangle 27), the slot beside block 30
+    // (triangle 29's top, room for the small size only), block 30's,
+    // figure 31's and wall 1's.
+    const struct {
+        const char* onde;
+        double x, pes;
+        int32_t tamanho;
+    } lugares[] = {
+        {"block 28 x 760", 760, 560, 1},   {"block 28 x 950", 950, 560, 1},  {"block 28 x 1140", 1140, 560, 1},
+        {"block 28 x 760", 760, 560, 2},   {"block 28 x 950", 950, 560, 2},  {"block 28 x 1140", 1140, 560, 2},
+        {"block 28 x 1183", 1183, 560, 2}, {"the slot", 716, 630, 2},        {"block 30", 678, 490, 1},
+        {"block 30", 678, 490, 2},         {"figure 31", 570, 473, 1},       {"figure 31", 570, 473, 2},
+        {"wall 1", 481, 490, 2},
+    };
+    for (const auto& l : lugares) {
+        std::string onde = std::string(l.onde) + (l.tamanho == 1 ? ", big" : ", small");
+        noTrampolim(l.tamanho);
+        colocar(l.x, origemSobre(l.pes) - 0.5);
+        esperarVolta(onde);
+        EXPECT_NEAR(yPx(), origemSobre(alturaDoTrampolim()), 1) << onde;
+    }
+}
+
+TEST_F(Volta, DepoisDeUmaQuedaEDeUmArremessoPelaRampa)
+{
+    // A fall of some 3 s outside wall 1, into the region below the floors.
+    colocar(1100, origemSobre(840) - 2);
+    quadros(500);
+    colocar(420, 100);
+    esperarVolta("after a fall", 6000);
+    EXPECT_NEAR(yPx(), origemSobre(840), 1);
+
+    // Thrown with the right held, down the slide past wall 24, while the pad
+    // springs back up under the place it was squeezed at.
+    noTrampolim(1);
+    colocar(1268, origemSobre(797.6) - 2);
+    quadros(1500);
+    ASSERT_EQ(CONTEUDO_ler(TRAMPOLIM, "pressionado"), 'S');
+    chamar("diminuir");
+    for (int32_t t = 0; t < 3000 && xPx() < 1350; t += 16) {
+        if (var("andando") != 'S' && velocidadeY() < -500) andar(1);
+        quadro();
+    }
+    chamar("parar");
+    EXPECT_GE(xPx(), 1350);
+    esperarVolta("after a throw down the slide");
+    EXPECT_NEAR(yPx(), origemSobre(797.6), 1);
 }
 
 }  // namespace
