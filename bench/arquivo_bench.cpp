@@ -24,7 +24,6 @@
 #include "arquivo/AES.h"
 #include "arquivo/arquivo.h"
 #include "arquivo/arquivo_interno.h"
-#include "bench/bench_apoio.h"
 #include "engine/engine.h"
 #include "engine/engine_aleatorio.h"
 #include "plataforma/plataforma_arquivo.h"
@@ -32,8 +31,6 @@
 namespace {
 
 typedef std::vector<unsigned char> Bytes;
-
-const bench::PastaPropria pasta;
 
 const std::string ARQUIVO = std::string(MORVALEN_CACHE_BENCH) + "/bench_recursos.dad";
 const unsigned char* CHAVE = (const unsigned char*)PLATAFORMA_CHAVE;

@@ -4,12 +4,9 @@
 
 #include <string>
 
-#include "bench/bench_apoio.h"
 #include "engine/dados_texto.h"
 
 namespace {
-
-const bench::PastaPropria pasta;
 
 std::string texto(size_t n)
 {

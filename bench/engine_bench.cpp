@@ -4,13 +4,10 @@
 
 #include <vector>
 
-#include "bench/bench_apoio.h"
 #include "engine/engine.h"
 #include "engine/engine_grafo.h"
 
 namespace {
-
-const bench::PastaPropria pasta;
 
 std::vector<_engine_valor> valores;
 

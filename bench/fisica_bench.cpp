@@ -13,7 +13,6 @@
 #include <memory>
 #include <vector>
 
-#include "bench/bench_apoio.h"
 #include "engine/engine.h"
 #include "fisica/fisica_interno.h"
 
@@ -22,8 +21,6 @@
 const char* conteudo_registrar_entidades() { return nullptr; }
 
 namespace {
-
-const bench::PastaPropria pasta;
 
 // Boxes of 20 x 20 world units, 30 apart, resting on one long floor whose
 // top is at y = 100.

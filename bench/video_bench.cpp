@@ -22,7 +22,6 @@
 #include <vector>
 
 #include "arquivo/arquivo.h"
-#include "bench/bench_apoio.h"
 #include "engine/engine.h"
 #include "fisica/fisica.h"
 #include "plataforma/plataforma.h"
@@ -55,8 +54,6 @@ extern "C" void glTexSubImage2D(GLenum alvo, GLint nivel, GLint x, GLint y, GLsi
 }
 
 namespace {
-
-const bench::PastaPropria pasta;
 
 const int IMPRESSOES = 500;
 const int32_t LADO = 350;  // drawn size of each print in world units: 35 pixels
