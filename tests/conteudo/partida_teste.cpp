@@ -315,6 +315,66 @@ protected:
         }
         return etapas;
     }
+    // The detours onto block 28's top, which the rock the tiles draw there
+    // hides, taken on the pad once the text there has shown: a throw that
+    // ends there, and the character put there at rest, big and small. From
+    // each it is put back on the pad.
+    std::vector<Etapa> desviosSobreOBloco28()
+    {
+        auto desde = std::make_shared<int32_t>(0);
+        std::vector<Etapa> etapas;
+        // Thrown from the pad's right half with a jump that takes off with
+        // the throw (Space 590 ms after S), Left held from the throw and
+        // grown in the air 1.1 s later: it flies out of the shaft and comes
+        // down over block 28, into the rock the tiles draw there, and is put
+        // back on the pad.
+        auto naRocha = std::make_shared<bool>(false);
+        auto apertouS = std::make_shared<int32_t>(0);
+        std::vector<Etapa> sobreOBloco28 = {
+            {"stand on the pad at x 1296", nullptr, [this] { return ateX(1296); }, 6000},
+            {"squeeze the pad", [this] { tocar(CIMA); },
+             [this] { return CONTEUDO_ler(TRAMPOLIM, "pressionado") == 'S'; }, 4000},
+            {"thrown, Left held: over block 28",
+             [this, desde, naRocha, apertouS] {
+                 arremessosAntes = arremessos;
+                 tocar(BAIXO);
+                 *apertouS = agora;
+                 *desde = -1;
+                 *naRocha = false;
+             },
+             [this, desde, naRocha, apertouS] {
+                 if (agora - *apertouS >= 590 && agora - *apertouS < 590 + d()) tocar(ESPACO);
+                 if (*desde < 0 && arremessos == arremessosAntes + 1) {
+                     apertar(ESQUERDA);
+                     *desde = agora;
+                 }
+                 if (*desde >= 0 && agora - *desde >= 1100 && agora - *desde < 1100 + d()) tocar(CIMA);
+                 if (xPx() < 1190 && yPx() < 620) {
+                     *naRocha = true;
+                     segurar(0);
+                 }
+                 return *naRocha && noChao() && estaNoTrampolim();
+             },
+             8000},
+            voltarAoJogo(),
+        };
+        etapas.insert(etapas.end(), sobreOBloco28.begin(), sobreOBloco28.end());
+        // Put at rest on block 28's top, big and small: put back on the pad.
+        for (int32_t tamanho : {1, 2})
+            for (double x : {760.0, 950.0, 1140.0}) {
+                etapas.push_back({tamanho == 1 ? "grow" : "shrink", [this, tamanho] { tocar(tamanho == 1 ? CIMA : BAIXO); },
+                                  [this, tamanho] {
+                                      return var("tamanho") == tamanho && var("mudou tamanho") == 0 && noChao();
+                                  },
+                                  4000});
+                etapas.push_back({"put on block 28", [this, x] { colocar(x, 560 - (var("tamanho") == 1 ? 45 : 9)); },
+                                  [this] { return noChao() && estaNoTrampolim(); }, 3000});
+                etapas.push_back(pausa("stay on the pad", 300));
+            }
+        return etapas;
+    }
+    // Whether the character stands on the spring pad.
+    bool estaNoTrampolim() { return chao(2) > 0 && xPx() > 1245 && xPx() < 1315 && yPx() < 800; }
     // Walks the character to x0 (within 2 px); true once it stands there.
     bool ateX(double x0)
     {
@@ -362,8 +422,10 @@ protected:
     }
 
     // The route from the intro to the ending, with `desvios` taken after
-    // crossing the bridge small.
-    std::vector<Etapa> rota(const std::vector<Etapa>& desvios = {})
+    // crossing the bridge small and `desviosNoTrampolim` after the first
+    // throw.
+    std::vector<Etapa> rota(const std::vector<Etapa>& desvios = {},
+                            const std::vector<Etapa>& desviosNoTrampolim = {})
     {
         std::vector<Etapa> etapas = {
             pausa("intro: the logo shows", 5000),
@@ -430,6 +492,10 @@ protected:
              [this] { return arremessos == arremessosAntes + 1 && vy() > 0; }, 4000},
             {"fall back onto the pad", nullptr,
              [this] { return mostrado[6] && dispensado[6] && !parado() && noChao() && yPx() < 800; }, 6000},
+        };
+        etapas.insert(etapas.end(), resto.begin(), resto.end());
+        etapas.insert(etapas.end(), desviosNoTrampolim.begin(), desviosNoTrampolim.end());
+        resto = {
             {"walk under the shaft again", nullptr, [this] { return ateOPoco(); }, 6000},
             {"squeeze the pad again", [this] { tocar(CIMA); },
              [this] { return CONTEUDO_ler(TRAMPOLIM, "pressionado") == 'S'; }, 4000},
@@ -552,16 +618,19 @@ TEST_P(Partida, NivelZeroDoInicioAoFim)
 }
 
 // The same route with the detours of a player who takes the texts in their
-// own order and lets the pad throw it with Right held: from each, the keys
-// bring it back, and the route goes on to the ending.
+// own order, lets the pad throw it with Right held, and ends up over block
+// 28: from each, the keys bring it back (or it is put back), and the route
+// goes on to the ending.
 class PartidaComDesvios : public Partida {};
 
 TEST_P(PartidaComDesvios, NivelZeroAteOFim)
 {
-    ASSERT_TRUE(percorrer(rota(desvios())));
+    ASSERT_TRUE(percorrer(rota(desvios(), desviosSobreOBloco28())));
     EXPECT_EQ(CONTEUDO_ler(FIM, "personagem backup"), (int32_t)PERSONAGEM);
     EXPECT_EQ(zoom(), 604);
-    EXPECT_EQ(arremessos, 4);
+    // Two with Right held, one over block 28, one as it shrinks on the
+    // squeezed pad before it is put on block 28 small, and the route's two.
+    EXPECT_EQ(arremessos, 6);
     printf("route with detours, %d ms frames:\n", d());
     for (const auto& t : tempos) printf("  %-30s %6d ms\n", t.first.c_str(), t.second);
 }
