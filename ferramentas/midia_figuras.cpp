@@ -337,21 +337,31 @@ void ponte(cairo_t* cr)
     }
 }
 
-// The spring pad: a round-ended red bar on an open frame, so the springs
-// behind it show through.
+// The spring pad: a round-ended red bar on two guide posts, open between
+// them so the springs behind it show through. The whole picture moves with
+// the pad, 100 px down when it is fully squeezed, and at rest its bottom
+// edge lies on the rock: so the posts end 100 px above that edge, in rubber
+// stops that meet the floor as the squeeze ends, and at rest the springs
+// alone carry the bar down to the floor.
 void trampolim(cairo_t* cr)
 {
-    // Frame: two posts and a thin foot on each side.
+    const double fim = 324;  // the posts' outer bottom edge
+    cairo_set_line_width(cr, 6);
     for (double x : {150.0, 510.0}) {
-        retanguloRedondo(cr, x, 180, 40, 244, 8);
+        retanguloRedondo(cr, x, 180, 40, fim - 3 - 180, 8);
         midia_cor(cr, 0x6d747e);
         cairo_fill_preserve(cr);
         midia_cor(cr, 0x2b2f35);
-        cairo_set_line_width(cr, 6);
         cairo_stroke(cr);
-        retanguloRedondo(cr, x + 8, 190, 10, 220, 4);
+        retanguloRedondo(cr, x + 8, 190, 10, 100, 4);
         midia_cor(cr, 0xaab2bc);
         cairo_fill(cr);
+        // The stop, a little wider than the post.
+        retanguloRedondo(cr, x - 4, fim - 3 - 24, 48, 24, 7);
+        midia_cor(cr, 0x3a3f46);
+        cairo_fill_preserve(cr);
+        midia_cor(cr, 0x1e2125);
+        cairo_stroke(cr);
     }
     // The bar.
     cairo_new_sub_path(cr);
