@@ -1,8 +1,8 @@
 // The audio module where no sound can play: OpenAL finds no usable backend
-// (this program asks for one that does not exist). The module says so once
-// in its log, and its lists keep their properties, items, timelines and
-// errors, without a single call into the sound library (which would report
-// each failure).
+// (this program asks for one that does not exist). The module finds out
+// when first asked after its start and says so once in its log, and its
+// lists keep their properties, items, timelines and errors, without a
+// single call into the sound library (which would report each failure).
 #include <SFML/System/Err.hpp>
 
 #include "audio_apoio.h"
@@ -33,24 +33,48 @@ protected:
         delete recursos;
         sf::err().rdbuf(antes);
     }
-    std::stringbuf relato;  // what the media library reports after start-up
+    std::stringbuf relato;  // what the media library reports besides the probe
     std::streambuf* antes = nullptr;
     std::string log;
     apoio::Recursos* recursos = nullptr;
 };
 
-TEST_F(SemSom, APartidaDizUmaVezQueNaoHaSom)
+TEST_F(SemSom, APrimeiraPerguntaDizUmaVezQueNaoHaSom)
 {
-    EXPECT_EQ(audio_haSom(), 'N');
+    // The start does not look for a device: a failed start-up never
+    // touches it.
     EXPECT_EQ(log,
               "AUDIO - Iniciando m\xF3" "dulo de audio\n"
-              "AUDIO - Sem dispositivo de som: as listas seguem em sil\xEAncio\n"
               "AUDIO - M\xF3" "dulo de audio iniciado com sucesso\n");
+    // Whichever comes first, the question or a list, finds out; a new
+    // start asks afresh.
+    for (char listaPrimeiro : {'N', 'S'}) {
+        SCOPED_TRACE(listaPrimeiro == 'S' ? "a list first" : "the question first");
+        audio_finalizar();
+        engine_iniciar(true);
+        ASSERT_EQ(audio_iniciar('N'), 1);
+        audioLog = 'S';
+        apoio::CapturaErro captura;
+        if (listaPrimeiro == 'S') {
+            EXPECT_EQ(audio_criarLista(), 1u);
+        }
+        EXPECT_EQ(audio_haSom(), 'N');
+        EXPECT_EQ(audio_haSom(), 'N');
+        uint32_t lista = audio_criarLista();
+        audioLog = 'N';
+        EXPECT_EQ(AUDIO_pegarLista(lista), nullptr);
+        EXPECT_NE(AUDIO_pegarRegistro(lista), nullptr);
+        const std::string semSom = "AUDIO - Sem dispositivo de som: as listas seguem em sil\xEAncio\n";
+        const std::string criando = "AUDIO - Criando lista\n";
+        const std::string criada = "AUDIO - Lista criada com sucesso com c\xF3" "digo; Valor: ";
+        EXPECT_EQ(captura.texto(), listaPrimeiro == 'S'
+                                       ? criando + semSom + criada + "1\n" + criando + criada + "2\n"
+                                       : semSom + criando + criada + "1\n");
+    }
 }
 
 TEST_F(SemSom, ListasFuncionamSemTocarNada)
 {
-    relato.str("");  // the start-up's own probe is the module's business
     uint32_t lista = audio_criarLista();
     ASSERT_EQ(lista, 1u);
     EXPECT_EQ(AUDIO_pegarLista(lista), nullptr);
