@@ -3,12 +3,12 @@
 // and shutdown.
 #include "audio/audio_interno.h"
 
-#include <SFML/Audio/Listener.hpp>
-#include <SFML/Audio/SoundBuffer.hpp>
-#include <SFML/System/Err.hpp>
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <SFML/Audio/Listener.hpp>
+#include <SFML/Audio/SoundBuffer.hpp>
+#include <SFML/System/Err.hpp>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -93,6 +93,7 @@ static const char* AUDIO_registrar()
     return nullptr;
 }
 
+// dup2, tried again when a signal interrupts it.
 static int AUDIO_mover(int de, int para)
 {
     int r;
