@@ -3,9 +3,14 @@
 // and shutdown.
 #include "audio/audio_interno.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <SFML/Audio/Listener.hpp>
 #include <SFML/Audio/SoundBuffer.hpp>
 #include <SFML/System/Err.hpp>
+#include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -18,7 +23,7 @@
 uint32_t audioTempo = 0;
 char audioLog = 'N';
 uint32_t audioListas = 0;
-char audioSom = 'S';
+char audioSom = '?';
 
 static const char ERRO_LISTA[] = "Lista invalida";
 static const char ERRO_LISTA_VOLUME[] = "Lista invalida ao mudar volume";
@@ -88,30 +93,78 @@ static const char* AUDIO_registrar()
     return nullptr;
 }
 
+// dup2, tried again when a signal interrupts it.
+static int AUDIO_mover(int de, int para)
+{
+    int r;
+    while ((r = dup2(de, para)) < 0 && errno == EINTR) {
+    }
+    return r;
+}
+
+// Points file descriptor 2 at /dev/null. Returns a copy of what it pointed
+// at before, for AUDIO_devolverErro, or -1 when it could not be moved (it
+// then stays as it was).
+static int AUDIO_calarErro()
+{
+    fflush(stderr);
+    int nulo = open("/dev/null", O_WRONLY | O_CLOEXEC);
+    if (nulo < 0) return -1;
+    int salvo = fcntl(2, F_DUPFD_CLOEXEC, 3);
+    if (salvo >= 0 && AUDIO_mover(nulo, 2) < 0) {
+        close(salvo);
+        salvo = -1;
+    }
+    close(nulo);
+    return salvo;
+}
+
+static void AUDIO_devolverErro(int salvo)
+{
+    fflush(stderr);
+    if (salvo < 0) return;
+    AUDIO_mover(salvo, 2);
+    close(salvo);
+}
+
 // Whether sound can play. The media library opens the sound device when it
 // first needs it and reports on its error stream when it cannot open or use
 // one; a sound buffer is the cheapest thing that needs it. The report is
 // kept from the error stream: the module says it once in its own words.
+// The sound system's own libraries (ALSA, OpenAL) write their complaints
+// straight to file descriptor 2, which is kept quiet meanwhile.
 static char AUDIO_haDispositivo()
 {
     std::stringbuf relato;
     std::streambuf* antes = sf::err().rdbuf(&relato);
+    int salvo = AUDIO_calarErro();
     {
         sf::SoundBuffer sonda;
     }
+    AUDIO_devolverErro(salvo);
     sf::err().rdbuf(antes);
     return relato.str().empty() ? 'S' : 'N';
+}
+
+// Whether sound can play, found out the first time it is asked after the
+// module starts: a start-up that fails never touches the sound device.
+// Without a device every call into the sound library fails and reports it,
+// and a playing stream's thread does so without pause: the lists then keep
+// their properties and items but make no sound at all.
+static char AUDIO_som()
+{
+    if (audioSom == '?') {
+        audioSom = AUDIO_haDispositivo();
+        if (audioSom != 'S') AUDIO_logar(LOG_SEM_SOM, -1);
+    }
+    return audioSom;
 }
 
 int audio_iniciar(char log)
 {
     audioLog = log;
     AUDIO_logar(LOG_INICIANDO, -1);
-    // Without a device every call into the sound library fails and reports
-    // it, and a playing stream's thread does so without pause: the lists
-    // then keep their properties and items but make no sound at all.
-    audioSom = AUDIO_haDispositivo();
-    if (audioSom != 'S') AUDIO_logar(LOG_SEM_SOM, -1);
+    audioSom = '?';
     const char* erro = engine_registrarModulo(ENGINE_MODULO_AUDIO);
     if (erro) {
         AUDIO_logar(LOG_FALHA, -1);
@@ -132,7 +185,7 @@ int audio_iniciar(char log)
 
 char audio_haSom()
 {
-    return audioSom;
+    return AUDIO_som();
 }
 
 int audio_atualizar(int32_t d)
@@ -195,7 +248,8 @@ float AUDIO_volumeDaLista(int32_t volumeDoLugar, int32_t volumeDaLista)
 // ------------------------------------------------------------------- lists
 
 // The vector holds playlist streams when there is sound, bare records when
-// there is not; the kind never changes while lists exist.
+// there is not; the kind never changes while lists exist (it is known once
+// the first list is made).
 sf::Lista* AUDIO_pegarLista(uint32_t lista)
 {
     if (audioSom != 'S') return nullptr;
@@ -220,11 +274,12 @@ uint32_t audio_criarLista()
     AUDIO_logar(LOG_CRIANDO_LISTA, -1);
     // The persistent vector frees its elements with free(): the list is
     // built in storage of that kind and destroyed by hand before removal.
-    void* memoria = malloc(audioSom == 'S' ? sizeof(sf::Lista) : sizeof(_audio_lista));
+    char som = AUDIO_som();
+    void* memoria = malloc(som == 'S' ? sizeof(sf::Lista) : sizeof(_audio_lista));
     if (!memoria) return 0;
     sf::Lista* lista = nullptr;
     _audio_lista* registro;
-    if (audioSom == 'S') {
+    if (som == 'S') {
         lista = new (memoria) sf::Lista(AUDIO_abrirRecurso);
         registro = lista;
     } else {

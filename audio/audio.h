@@ -16,10 +16,12 @@
 
 #include <cstdint>
 
-// Finds out whether sound can play; without a sound device the lists work
-// as ever but make no sound and no call into the sound library.
+// Registers the module; it does not touch the sound device yet.
 int audio_iniciar(char log);
-// 'S' when sound can play, 'N' when start-up found no usable sound device.
+// 'S' when sound can play, 'N' when there is no usable sound device. The
+// device is looked for the first time this is asked or a list is made
+// after the start; without one the lists work as ever but make no sound and
+// no call into the sound library.
 char audio_haSom();
 int audio_atualizar(int32_t d);
 // Stops and destroys every list, so no stream outlives the module.

@@ -23,8 +23,9 @@ enum {
 extern uint32_t audioTempo;  // the module's clock, milliseconds
 extern char audioLog;
 extern uint32_t audioListas;  // persistent vector of module 4 holding the lists
-// 'S' when sound can play (found out at start); 'N' when there is no sound
-// device: the lists are then bare records that make no sound.
+// 'S' when sound can play; 'N' when there is no sound device: the lists are
+// then bare records that make no sound. '?' from the module's start until
+// someone first asks (audio_haSom, audio_criarLista).
 extern char audioSom;
 
 int AUDIO_logar(const char* texto, int32_t valor);

@@ -1,8 +1,8 @@
 // The audio module where no sound can play: OpenAL finds no usable backend
-// (this program asks for one that does not exist). The module says so once
-// in its log, and its lists keep their properties, items, timelines and
-// errors, without a single call into the sound library (which would report
-// each failure).
+// (this program asks for one that does not exist). The module finds out
+// when first asked after its start and says so once in its log, and its
+// lists keep their properties, items, timelines and errors, without a
+// single call into the sound library (which would report each failure).
 #include <SFML/System/Err.hpp>
 
 #include "audio_apoio.h"
@@ -33,25 +33,43 @@ protected:
         delete recursos;
         sf::err().rdbuf(antes);
     }
-    std::stringbuf relato;  // what the media library reports after start-up
+    std::stringbuf relato;  // what the media library reports besides the probe
     std::streambuf* antes = nullptr;
     std::string log;
     apoio::Recursos* recursos = nullptr;
 };
 
-TEST_F(SemSom, APartidaDizUmaVezQueNaoHaSom)
+TEST_F(SemSom, APrimeiraPerguntaDizUmaVezQueNaoHaSom)
 {
-    EXPECT_EQ(audio_haSom(), 'N');
+    // The start does not look for a device: a failed start-up never
+    // touches it.
     EXPECT_EQ(log,
               "AUDIO - Iniciando m\xF3" "dulo de audio\n"
-              "AUDIO - Sem dispositivo de som: as listas seguem em sil\xEAncio\n"
               "AUDIO - M\xF3" "dulo de audio iniciado com sucesso\n");
+    audioLog = 'S';
+    apoio::CapturaErro captura;
+    EXPECT_EQ(audio_haSom(), 'N');
+    EXPECT_EQ(audio_haSom(), 'N');
+    EXPECT_EQ(AUDIO_pegarLista(audio_criarLista()), nullptr);
+    audioLog = 'N';
+    EXPECT_EQ(captura.texto(),
+              "AUDIO - Sem dispositivo de som: as listas seguem em sil\xEAncio\n"
+              "AUDIO - Criando lista\n"
+              "AUDIO - Lista criada com sucesso com c\xF3" "digo; Valor: 1\n");
 }
 
 TEST_F(SemSom, ListasFuncionamSemTocarNada)
 {
-    relato.str("");  // the start-up's own probe is the module's business
+    // The first list finds out there is no sound, and is a bare record.
+    audioLog = 'S';
+    apoio::CapturaErro captura;
     uint32_t lista = audio_criarLista();
+    EXPECT_EQ(audio_haSom(), 'N');
+    audioLog = 'N';
+    EXPECT_EQ(captura.texto(),
+              "AUDIO - Criando lista\n"
+              "AUDIO - Sem dispositivo de som: as listas seguem em sil\xEAncio\n"
+              "AUDIO - Lista criada com sucesso com c\xF3" "digo; Valor: 1\n");
     ASSERT_EQ(lista, 1u);
     EXPECT_EQ(AUDIO_pegarLista(lista), nullptr);
     // Properties as with sound: initial values, writes, errors.
