@@ -24,5 +24,5 @@ done
 
 echo "== audio tests in build-tsan"
 TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1:suppressions=$raiz/scripts/tsan.supp" \
-  ctest --test-dir "$raiz/build-tsan" --output-on-failure -j "$(nproc)" -R '^Audio' || status=1
+  ctest --test-dir "$raiz/build-tsan" --output-on-failure -j "$(nproc)" -R '^(Audio|SemSom)' || status=1
 exit $status
