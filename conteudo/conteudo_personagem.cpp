@@ -716,10 +716,10 @@ void* CONTEUDO_personagem_mudou_tamanho(uint32_t p)
 
 // Timed event: the character has left the level (down the slide, below its
 // floors, or into the rock above it), from where no key brings it back. It
-// is put back at rest, feet on the ground where it last came onto ground,
-// inside no figure; where its present size has no room there (the ground
-// may have risen, as the pad does, or the character grown), where it
-// started.
+// is put back at rest, inside no figure, feet on the ground where it last
+// came onto ground (up to 50 px higher: that ground may have risen since, as
+// the pad does, or the character grown); where its present size has no room
+// there, where it started.
 void* CONTEUDO_personagem_voltar_ao_chao(uint32_t p)
 {
     escrever(p, "voltar", 0);
