@@ -39,6 +39,12 @@ programa_esperarQuadros 60
 programa_fechar
 [ "$status" -eq 0 ] || { echo "status $status"; grep -av '^[^ ]* - ' erro.txt | head -40; exit 1; }
 grep -av '^[^ ]* - ' erro.txt >outras.txt
+# Without a card the sound system may still reach a device by another way (a
+# sound server): then this machine cannot show the case.
+if [ "$som" = padrao ] && ! grep -aqF "AUDIO - Sem dispositivo de som" erro.txt &&
+  ! grep -aqE '^(ALSA lib|AL lib)' outras.txt; then
+  echo "skipped: the sound system found a device"; exit 77
+fi
 bytes=$(wc -c <outras.txt)
 [ "$bytes" -le $limite ] || { echo "$bytes bytes on standard error besides the log:"; head -40 outras.txt; exit 1; }
 [ "$(grep -acxF 'Sem som: nenhum dispositivo de som disponivel' outras.txt)" -eq 1 ] ||
