@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include <SFML/Graphics/Image.hpp>
+#include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/System/Err.hpp>
 #include <SFML/Window/Event.hpp>
 #include <cstdint>
@@ -275,6 +276,19 @@ protected:
     uint32_t level = 0, jogador = 0, personagem = 0;
     std::string logDoInicio;  // standard error while the level was built
 };
+
+// Where a world point (pixels) falls in the window, in window pixels (not
+// rounded), through the view of the frame's only region.
+inline sf::Vector2f naJanela(const sf::RenderWindow& janela, float x, float y)
+{
+    EXPECT_EQ(engine_vetorPonteiro_pegarTamanho(ENGINE_MODULO_VIDEO, videoRegioes), 1u);
+    _video_regiao* regiao = (_video_regiao*)engine_vetorPonteiro_pegarPonteiro(ENGINE_MODULO_VIDEO, videoRegioes, 1);
+    const sf::View& vista = *regiao->vista;
+    EXPECT_EQ(vista.getViewport(), sf::FloatRect(0, 0, 1, 1));
+    sf::Vector2f canto = vista.getCenter() - vista.getSize() / 2.0f;
+    return {(x - canto.x) * janela.getSize().x / vista.getSize().x,
+            (y - canto.y) * janela.getSize().y / vista.getSize().y};
+}
 
 #ifdef MORVALEN_PASTA_DO_JOGO
 // The same over the game's own archive, built beside the program.

@@ -78,15 +78,12 @@ protected:
                                                       (uint32_t)CONTEUDO_ler(0, "camera"), nullptr);
     }
     double vy() { return corpo(CONTEUDO_CORPO_VELOCIDADE_Y) / 10.0; }
-    // Where the centre of the ending's earth shows on the 640 x 360 picture,
-    // through the one screen region of the frame.
+    // Where the centre of the ending's earth shows on the 640 x 360 picture.
     sf::Vector2f terraNaTela()
     {
         uint32_t centro = (uint32_t)CONTEUDO_ler(FIM, "centro terra");
-        auto* r = (_video_regiao*)engine_vetorPonteiro_pegarPonteiro(ENGINE_MODULO_VIDEO, videoRegioes, 1);
-        if (!r || centro == 0 || !(r->direita > r->esquerda) || !(r->baixo > r->cima)) return {-1, -1};
-        float x = CONTEUDO_corpo(centro, CONTEUDO_CORPO_X) / 10.f, y = CONTEUDO_corpo(centro, CONTEUDO_CORPO_Y) / 10.f;
-        return {(x - r->esquerda) / (r->direita - r->esquerda) * 640, (y - r->cima) / (r->baixo - r->cima) * 360};
+        return naJanela(janelaDoTeste, CONTEUDO_corpo(centro, CONTEUDO_CORPO_X) / 10.f,
+                        CONTEUDO_corpo(centro, CONTEUDO_CORPO_Y) / 10.f);
     }
 
     // --------------------------------------------------------- the script

@@ -58,19 +58,6 @@ protected:
     sf::RenderWindow janelaDoTeste;
 };
 
-// Where a world point (pixels) falls in the window, in window pixels (not
-// rounded), through the view of the frame's only region.
-sf::Vector2f naJanela(const sf::RenderWindow& janela, float x, float y)
-{
-    EXPECT_EQ(engine_vetorPonteiro_pegarTamanho(ENGINE_MODULO_VIDEO, videoRegioes), 1u);
-    _video_regiao* regiao = (_video_regiao*)engine_vetorPonteiro_pegarPonteiro(ENGINE_MODULO_VIDEO, videoRegioes, 1);
-    const sf::View& vista = *regiao->vista;
-    EXPECT_EQ(vista.getViewport(), sf::FloatRect(0, 0, 1, 1));
-    sf::Vector2f canto = vista.getCenter() - vista.getSize() / 2.0f;
-    return {(x - canto.x) * janela.getSize().x / vista.getSize().x,
-            (y - canto.y) * janela.getSize().y / vista.getSize().y};
-}
-
 TEST_F(Tela, NivelNoInicioMostraTilesEPersonagem)
 {
     quadros(14500);  // the intro's white screen is gone; the character stands on the start block
